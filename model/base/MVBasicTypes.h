@@ -1,20 +1,7 @@
 #pragma once
 
-
-
-// Integer rectangle with exclusive right and bottom edges, as the platform's.
-struct TRect {
-    int Left = 0;
-    int Top = 0;
-    int Right = 0;
-    int Bottom = 0;
-    int Width() const { return Right - Left; }
-    int Height() const { return Bottom - Top; }
-    bool operator==(const TRect&) const = default;
-};
-
-inline TRect Rect(int Left, int Top, int Right, int Bottom) { return TRect{Left, Top, Right, Bottom}; }
-inline TRect Bounds(int Left, int Top, int Width, int Height) { return TRect{Left, Top, Left + Width, Top + Height}; }
+// TRect, Rect and Bounds are the drawing layer's (header-only there).
+#include "gfx/WinTypes.h"
 
 // A point in world metres (y up); base of the iso-line crossing points and
 // of the mesh builder's points.
