@@ -1,0 +1,193 @@
+#include "MeshAssembly.h"
+
+#include "Cdt.h"
+#include "Errors.h"
+#include "Markers.h"
+#include "Refinement.h"
+#include "Regions.h"
+#include "Triangulation.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <numeric>
+#include <tuple>
+
+namespace tri {
+
+namespace {
+
+// The triangulation of the input with its components, holes, regions and domain.
+struct Prepared {
+  std::vector<VertexHandle> handles;
+  std::vector<Component> comps;
+  std::size_t ignoredSeeds = 0;
+};
+
+Prepared prepare(Cdt& cdt, const MeshInput& in)
+{
+  Prepared p;
+  p.handles = buildTriangulation(cdt, in);
+  p.comps = labelComponents(cdt);
+  p.ignoredSeeds = static_cast<std::size_t>(applySeeds(cdt, p.comps, in));
+  markDomain(cdt, p.comps);
+  return p;
+}
+
+bool faceInDomain(const Cdt& cdt, const std::vector<Component>& comps, FaceHandle f)
+{
+  const int c = f->info().component;
+  return !cdt.is_infinite(f) && c >= 0 && comps[static_cast<std::size_t>(c)].inDomain();
+}
+
+// Every input vertex must be a corner of a triangle of the domain.
+void checkVerticesInDomain(const Cdt& cdt, const Prepared& p, const MeshInput& in)
+{
+  bool any = false;
+  for (auto f = cdt.finite_faces_begin(); f != cdt.finite_faces_end() && !any; ++f)
+    any = faceInDomain(cdt, p.comps, f);
+  if (!any)
+    throw Error("the segments enclose no area: there is no triangle inside the outer boundary");
+  for (std::size_t i = 0; i < p.handles.size(); ++i) {
+    bool used = false;
+    auto fc = cdt.incident_faces(p.handles[i]), end = fc;
+    do {
+      used = faceInDomain(cdt, p.comps, fc);
+    } while (!used && ++fc != end);
+    if (!used)
+      throw Error("vertex " + std::to_string(i + static_cast<std::size_t>(in.firstIndex)) +
+                  " lies outside the domain (outside the outer boundary or in a hole); every vertex must belong to the mesh");
+  }
+}
+
+double smallestAngle(const Point& a, const Point& b, const Point& c)
+{
+  auto angle = [](const Point& p, const Point& q, const Point& r) {  // at p
+    const double ux = q.x() - p.x(), uy = q.y() - p.y(), vx = r.x() - p.x(), vy = r.y() - p.y();
+    return std::atan2(std::abs(ux * vy - uy * vx), ux * vx + uy * vy);
+  };
+  return std::min({angle(a, b, c), angle(b, c, a), angle(c, a, b)}) * 180.0 / std::numbers::pi;
+}
+
+}  // namespace
+
+MeshOutput makeMesh(const MeshInput& in, const Options& options, std::size_t maxAdded, MeshReport& report)
+{
+  // The unrefined triangulation: checks, and the reference for regions and attributes.
+  Cdt original;
+  const Prepared orig = prepare(original, in);
+  checkVerticesInDomain(original, orig, in);
+  const ComponentLocator locator(original, orig.comps);
+  report.ignoredRegionSeeds = orig.ignoredSeeds;
+  report.inputVertices = in.vertices.size();
+
+  const AreaBounds bounds(options.maxArea, options.regionalArea, in, locator);
+
+  Cdt refined;
+  Cdt* mesh = &original;
+  std::vector<Component> comps = orig.comps;
+  if (options.refine()) {
+    prepare(refined, in);
+    refineMesh(refined, options.quality ? options.minAngle : 0.0, bounds, maxAdded);
+    comps = transferComponents(refined, locator);
+    for (auto f = refined.finite_faces_begin(); f != refined.finite_faces_end(); ++f)
+      if (f->is_in_domain() != faceInDomain(refined, comps, f))
+        throw Error("internal error: the refined domain does not match the input domain");
+    mesh = &refined;
+  }
+
+  // Written vertices: input vertices in input order, then the used added points
+  // sorted by coordinates (a deterministic order).
+  const std::size_t n = in.vertices.size();
+  std::vector<VertexHandle> written(n);
+  std::vector<VertexHandle> added;
+  for (auto v = mesh->finite_vertices_begin(); v != mesh->finite_vertices_end(); ++v) {
+    v->info().out = -1;
+    if (v->info().id >= 0)
+      written[static_cast<std::size_t>(v->info().id)] = v;
+  }
+  for (auto f = mesh->finite_faces_begin(); f != mesh->finite_faces_end(); ++f) {
+    if (!faceInDomain(*mesh, comps, f))
+      continue;
+    for (int i = 0; i < 3; ++i) {
+      const VertexHandle v = f->vertex(i);
+      if (v->info().out == -1) {
+        v->info().out = -2;  // used
+        if (v->info().id < 0)
+          added.push_back(v);
+      }
+    }
+  }
+  for (std::size_t i = 0; i < n; ++i) {
+    if (written[i] == nullptr || written[i]->info().out != -2)
+      throw Error("internal error: input vertex " + std::to_string(i + static_cast<std::size_t>(in.firstIndex)) +
+                  " is not part of the mesh");
+    written[i]->info().out = static_cast<int>(i);
+  }
+  std::sort(added.begin(), added.end(), [](const VertexHandle& a, const VertexHandle& b) {
+    return std::make_tuple(a->point().x(), a->point().y()) < std::make_tuple(b->point().x(), b->point().y());
+  });
+  for (const VertexHandle& v : added) {
+    v->info().out = static_cast<int>(written.size());
+    written.push_back(v);
+  }
+
+  MeshOutput out;
+  out.firstIndex = in.firstIndex;
+  out.numAttributes = in.numAttributes;
+  out.x.reserve(written.size());
+  out.y.reserve(written.size());
+  for (std::size_t k = 0; k < written.size(); ++k) {
+    if (k < n) {  // bit for bit as read
+      out.x.push_back(in.vertices[k].x);
+      out.y.push_back(in.vertices[k].y);
+    } else {
+      out.x.push_back(written[k]->point().x());
+      out.y.push_back(written[k]->point().y());
+    }
+  }
+  const SegmentMarkers segments(in);
+  const std::vector<std::pair<int, int>> pieceEnds = segmentPieceEnds(*mesh, written);
+  out.markers = computeMarkers(*mesh, comps, in, segments, written, pieceEnds);
+  out.attributes = computeAttributes(in, locator, written, pieceEnds);
+
+  // Triangles, counter-clockwise, each starting at its lowest vertex, sorted.
+  struct Tri {
+    std::array<int, 3> v;
+    double attribute;
+  };
+  std::vector<Tri> tris;
+  double minAngle = 180.0;
+  const bool checkArea = options.refine() && bounds.limited();
+  for (auto f = mesh->finite_faces_begin(); f != mesh->finite_faces_end(); ++f) {
+    if (!faceInDomain(*mesh, comps, f))
+      continue;
+    const Point& a = f->vertex(0)->point();
+    const Point& b = f->vertex(1)->point();
+    const Point& c = f->vertex(2)->point();
+    if (CGAL::orientation(a, b, c) != CGAL::COUNTERCLOCKWISE)
+      throw Error("internal error: a triangle of the mesh is degenerate");
+    const Component& comp = comps[static_cast<std::size_t>(f->info().component)];
+    if (checkArea && CGAL::area(a, b, c) > bounds.forComponent(comp))
+      throw Error("internal error: a triangle exceeds the maximum area of its region");
+    minAngle = std::min(minAngle, smallestAngle(a, b, c));
+    std::array<int, 3> v{f->vertex(0)->info().out, f->vertex(1)->info().out, f->vertex(2)->info().out};
+    std::rotate(v.begin(), std::min_element(v.begin(), v.end()), v.end());
+    tris.push_back({v, comp.region >= 0 ? in.regions[static_cast<std::size_t>(comp.region)].attribute : 0.0});
+  }
+  std::sort(tris.begin(), tris.end(), [](const Tri& x, const Tri& y) { return x.v < y.v; });
+  out.triangleAttributes = options.regionAttributes;
+  out.triangles.reserve(tris.size());
+  out.regionAttribute.reserve(tris.size());
+  for (const Tri& t : tris) {
+    out.triangles.push_back(t.v);
+    out.regionAttribute.push_back(t.attribute);
+  }
+
+  report.addedVertices = added.size();
+  report.triangles = tris.size();
+  report.minAngle = minAngle;
+  return out;
+}
+
+}  // namespace tri
