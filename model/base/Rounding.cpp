@@ -1,5 +1,7 @@
 #include "model/base/Rounding.h"
 
+#include "gfx/WinTypes.h"
+
 #include <cmath>
 #include <limits>
 
@@ -24,7 +26,8 @@ std::int64_t RoundEven64(double X)
     return Clamped<std::int64_t>(std::nearbyint(X));
 }
 
-int RoundEven(double X) { return Clamped<int>(std::nearbyint(X)); }
+// One rounding rule for the whole program: the drawing layer owns it.
+int RoundEven(double X) { return RoundHalfEvenToInt(X); }
 int TruncInt(double X) { return Clamped<int>(std::trunc(X)); }
 std::int64_t Trunc64(double X) { return Clamped<std::int64_t>(std::trunc(X)); }
 int FloorInt(double X) { return Clamped<int>(std::floor(X)); }
