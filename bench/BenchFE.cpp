@@ -1,0 +1,93 @@
+// One transient step of the finite-element model, with the factorisation kept
+// and made afresh, against a bare UMFPACK solve of the same system.
+
+#include "model/fe/NumModel.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+// A square mesh of about NodeCount nodes, a probe-like sink in the middle,
+// layer parameters of a typical ground.
+std::unique_ptr<T2DTriangleTransient> MakeModel(int NodeCount)
+{
+    auto model = std::make_unique<T2DTriangleTransient>();
+    const int side = static_cast<int>(std::lround(std::sqrt(double(NodeCount)))) - 1;
+    const double h = 200.0 / side;
+    for (int j = 0; j <= side; ++j)
+        for (int i = 0; i <= side; ++i) model->NodesList().Add(std::make_unique<TNode>(i * h, j * h));
+    const int row = side + 1;
+    auto add = [&](int a, int b, int c) {
+        const int index[3] = {a, b, c};
+        auto e = std::make_unique<TTransientTriangle>(model->GetNodes(a), model->GetNodes(b), model->GetNodes(c), 200,
+                                                      0.06, 1e30, 2.2e8);
+        e->PresetNodeIndices(index);
+        e->UpdateNodeIndices(&model->NodesList());
+        model->ElementsList().Add(std::move(e));
+    };
+    for (int j = 0; j < side; ++j)
+        for (int i = 0; i < side; ++i) {
+            const int n0 = j * row + i;
+            add(n0, n0 + 1, n0 + row + 1);
+            add(n0, n0 + row + 1, n0 + row);
+        }
+    model->InitNodeParams(10, 10);
+    TNode* sink = model->GetNodes((side / 2) * row + side / 2);
+    sink->SetBorderCondition(bc2FixedFlow);
+    sink->SetQ(-3000);
+    model->SetDeltaTime(3600);
+    return model;
+}
+
+void BM_TransientStep(benchmark::State& State)
+{
+    auto model = MakeModel(static_cast<int>(State.range(0)));
+    model->Solve();  // the first step factorises
+    for (auto _ : State) model->Solve();
+    State.counters["nodes"] = model->NodeCount();
+    State.counters["reused"] = model->LastSolveReusedFactorization();
+}
+
+void BM_TransientStepRefactor(benchmark::State& State)
+{
+    auto model = MakeModel(static_cast<int>(State.range(0)));
+    for (auto _ : State) {
+        model->InvalidateFactorization();
+        model->Solve();
+    }
+    State.counters["nodes"] = model->NodeCount();
+}
+
+// The system of the model's first step, assembled once, solved with kept factors.
+void BM_UmfpackSolve(benchmark::State& State)
+{
+    auto model = MakeModel(static_cast<int>(State.range(0)));
+    const int n = model->NodeCount();
+    TSparseMtx a;
+    a.SetRefinementSteps(model->RefinementSteps());
+    const double scale = 1 / model->DeltaTime();
+    for (int e = 0; e < model->ElementCount(); ++e) {
+        const auto* t = static_cast<const TTransientTriangle*>(model->GetElement(e));
+        for (int i = 0; i < 3; ++i)
+            for (int j = 0; j < 3; ++j)
+                a.SetValue(t->NodeIndices(i), t->NodeIndices(j),
+                           t->Mtx()(i, j) + t->LeakyMtx()(i, j) + t->RMtx()(i, j) * scale);
+    }
+    a.TripletsToSparseAndFlush();
+    a.Factorize();
+    Eigen::VectorXd b = Eigen::VectorXd::Constant(n, 1.0), x;
+    for (auto _ : State) {
+        a.Solve(b, x);
+        benchmark::DoNotOptimize(x.data());
+    }
+    State.counters["nodes"] = n;
+}
+
+}  // namespace
+
+BENCHMARK(BM_TransientStep)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TransientStepRefactor)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UmfpackSolve)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);

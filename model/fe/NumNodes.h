@@ -1,0 +1,106 @@
+#pragma once
+
+// The finite-element node with its boundary condition, the iso-line crossing
+// point and the ray-casting containment test of the triangles.
+
+#include "gfx/D2DTypes.h"
+#include "model/base/MVBasicTypes.h"
+#include "model/base/MVStreamList.h"
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <span>
+
+enum TBorderCondition : std::uint8_t { bc0None, bc1FixedValue, bc2FixedFlow, bc3SemiPervious };
+
+// Everything that enters a system matrix (element matrices, node indices of
+// elements, boundary conditions) bumps this stamp when it changes. The
+// transient solve keeps its factorisation only while the stamp stays the same.
+std::uint64_t FEMatrixStamp();
+void TouchFEMatrix();
+
+// Node-dump number text: general format, up to 15 significant digits, "."
+// as decimal separator whatever the user's locale.
+QString FloatToDumpText(double X);
+
+class TNode : public TObject {
+    KP_CLASS(TNode)
+public:
+    explicit TNode(TBlank) {}
+    TNode(double AX, double AY);
+    // Fixed temperature AF (also the previous step's temperature).
+    static std::unique_ptr<TNode> Create1BC(double AX, double AY, double AF);
+    // Fixed heat flow AQ into the node, W.
+    static std::unique_ptr<TNode> Create2BC(double AX, double AY, double AQ);
+    // Transfer AAlpha × (AFN − F) into the node.
+    static std::unique_ptr<TNode> Create3BC(double AX, double AY, double AAlpha, double AFN);
+
+    double F() const { return FF; }
+    void SetF(double V) { FF = V; }
+    double X() const { return FX; }
+    void SetX(double V) { FX = V; }
+    double Y() const { return FY; }
+    void SetY(double V) { FY = V; }
+    TBorderCondition BorderCondition() const { return FBorderCondition; }
+    void SetBorderCondition(TBorderCondition V);
+    // The flow into the node: the transfer for a semi-pervious node, else the stored value.
+    double Q() const;
+    void SetQ(double V) { FQ = V; }
+    double StoredQ() const { return FQ; }
+    double FN() const { return FFN; }
+    void SetFN(double V) { FFN = V; }
+    double Alpha() const { return FAlpha; }
+    void SetAlpha(double V);
+    double FA() const { return FFA; }
+    void SetFA(double V) { FFA = V; }
+    double FatT0() const { return FFatT0; }
+    void SetFatT0(double V) { FFatT0 = V; }
+    bool EdgeOfMesh() const { return FEdgeOfMesh; }
+    void SetEdgeOfMesh(bool V) { FEdgeOfMesh = V; }
+    double FCustom() const { return FFCustom; }
+    void SetFCustom(double V) { FFCustom = V; }
+    double QGW() const { return FQGW; }
+    void SetQGW(double V) { FQGW = V; }
+
+    D2D_POINT_2F D2Point() const { return D2D_POINT_2F{static_cast<float>(FX), static_cast<float>(FY)}; }
+
+    // 0 for a missing node.
+    virtual double GetDistance(const TNode* ANode) const;
+    // X, tab, Y, tab, F: one line of a node dump.
+    virtual QString GetTextLine() const;
+    // FCustom from the third field of a dump line; False (nothing changed)
+    // when the line has fewer than three fields or one of them is no number.
+    virtual bool ReadFCustomFromTextLine(const QString& ATestline);
+    virtual void Read(TStream& S);
+    virtual void Write(TStream& S) const;
+
+private:
+    double FF = 0;
+    double FX = 0;
+    double FY = 0;
+    TBorderCondition FBorderCondition = bc0None;
+    double FQ = 0;
+    double FFN = 0;
+    double FAlpha = 0;
+    double FFA = 0;
+    double FFatT0 = 0;
+    bool FEdgeOfMesh = false;
+    double FFCustom = 0;
+    double FQGW = 0;
+};
+
+// Where an iso-line crosses an element edge; EdgeOfMesh when it lies on the
+// border of the window given to the crossing computation.
+class TCharacteristicPoint : public TDblPoint {
+public:
+    TCharacteristicPoint(double AX, double AY, bool OnEdgeOfMesh) : TDblPoint(AX, AY), FEdgeOfMesh(OnEdgeOfMesh) {}
+    bool EdgeOfMesh() const { return FEdgeOfMesh; }
+    void SetEdgeOfMesh(bool V) { FEdgeOfMesh = V; }
+
+private:
+    bool FEdgeOfMesh = false;
+};
+
+// Ray casting; False for fewer than three points.
+bool PointInPolygon(std::span<const D2D_POINT_2F> Poly, D2D_POINT_2F P);
