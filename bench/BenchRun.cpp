@@ -1,0 +1,160 @@
+// One simulated year in hourly steps for a square probe field with a constant
+// load and no display. The mesh is the one the thermal model makes by default
+// (the builder's input with the default mesh parameters, meshed by our
+// generator); without the generator a structured mesh of 3 m squares with
+// the same 50 m border stands in, and the counter "generator" reads 0.
+
+#include "model/base/KPError.h"
+#include "model/fe/NumModel.h"
+#include "model/loads/LoadObject.h"
+#include "model/mesh/MeshInputBuilder.h"
+#include "model/mesh/TriangleComp.h"
+#include "model/probes/BHEObj.h"
+#include "model/run/MainLoopObj.h"
+#include "model/settings/ModelDefaults.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <cmath>
+#include <memory>
+
+namespace {
+
+constexpr double ProbeSpacing = 6;
+constexpr double ProbeKW = 3;
+
+QString RunGeneratorPath()
+{
+#ifdef KP_TRIANGLE_EXE
+    return QStringLiteral(KP_TRIANGLE_EXE);
+#else
+    const QString Env = qEnvironmentVariable("KP_TRIANGLE");
+    return Env.isEmpty() ? TTriangleWrapper::DefaultPathToExe() : Env;
+#endif
+}
+
+TDblPointList ProbePositions(int P)
+{
+    const int side = static_cast<int>(std::lround(std::sqrt(P)));
+    TDblPointList points;
+    for (int i = 0; i < side; ++i)
+        for (int j = 0; j < side; ++j) points.emplace_back(ProbeSpacing * i, ProbeSpacing * j);
+    return points;
+}
+
+// The thermal model's meshing: builder input, generator, read-back.
+bool GeneratorMesh(T2DTriangleTransient& Model, TDblPointList& Probes)
+{
+    TTriangleWrapper w;
+    w.SetPathToExe(RunGeneratorPath());
+    if (!QFileInfo(w.PathToExe()).isFile()) return false;
+    QTemporaryDir dir;
+    w.SetCommandLineParams(QStringLiteral("-pqa"));
+    w.SetInputFile(dir.filePath(QStringLiteral("KPMOD.poly")));
+    GeneratePolyFile(Probes, DefaultGridScaleFactor, DefaultGridDeltaBorder, DefaultGridInnerArea,
+                     DefaultGridOuterArea, NodeBHERadialDist0, w.InputFile());
+    if (w.Execute() != TTriangleWrapper::mrOk) return false;
+    Model.GenerateGridFromTriangle(w.OutputNodeFile());
+    return true;
+}
+
+void StructuredMesh(T2DTriangleTransient& Model, const TDblPointList& Probes)
+{
+    const double h = 3;
+    double extent = 0;
+    for (const TDblPoint& p : Probes) extent = std::max(extent, p.X());
+    // The probes, 6 m apart from 0, fall on nodes.
+    const double x0 = -h * std::ceil(DefaultGridDeltaBorder / h);
+    const int n = static_cast<int>(std::lround((extent - 2 * x0) / h));
+    for (int j = 0; j <= n; ++j)
+        for (int i = 0; i <= n; ++i) Model.NodesList().Add(std::make_unique<TNode>(x0 + i * h, x0 + j * h));
+    const int row = n + 1;
+    auto add = [&](int a, int b, int c) {
+        const int index[3] = {a, b, c};
+        auto e = std::make_unique<TTransientTriangle>(Model.GetNodes(a), Model.GetNodes(b), Model.GetNodes(c), 1, 0,
+                                                      1e30, 1);
+        e->PresetNodeIndices(index);
+        e->UpdateNodeIndices(&Model.NodesList());
+        Model.ElementsList().Add(std::move(e));
+    };
+    for (int j = 0; j < n; ++j)
+        for (int i = 0; i < n; ++i) {
+            const int n0 = j * row + i;
+            add(n0, n0 + 1, n0 + row + 1);
+            add(n0, n0 + row + 1, n0 + row);
+        }
+}
+
+struct TBenchField {
+    T2DTriangleTransient Model;
+    TMVObjectList BHEs;
+    TMVObjectList Data;
+    TMVObjectList Profiles;
+    TMainLoop Loop;
+    bool FromGenerator = false;
+
+    explicit TBenchField(int P)
+    {
+        TDblPointList probes = ProbePositions(P);
+        FromGenerator = GeneratorMesh(Model, probes);
+        if (!FromGenerator) StructuredMesh(Model, probes);
+        Model.InitElementParams(DefaultThickness * DefaultLambda0, DefaultQEarth, 1e30,
+                                DefaultRhoCP0 * 1e6 * DefaultThickness, DefaultThickness);
+        auto* profile = Profiles.Add(std::make_unique<TLoadObj>());
+        profile->SetLoadType(ltConstant);
+        profile->SetConstantLoad(ProbeKW * static_cast<double>(probes.size()));
+        for (const TDblPoint& p : probes) {
+            auto* bhe = BHEs.Add(std::make_unique<TBHE>());
+            bhe->SetX(p.X());
+            bhe->SetY(p.Y());
+            bhe->SetLoadProfilIndex(0);
+            auto* w = Data.Add(std::make_unique<TBHEDataWrapper>(bhe));
+            w->SetNodeIndex(Model.FindNode(p.X(), p.Y()));
+            if (w->NodeIndex() < 0) throw EKPError(QStringLiteral("probe off the mesh"));
+            Model.GetNodes(w->NodeIndex())->SetBorderCondition(bc2FixedFlow);
+        }
+        Loop.SetFieldModel(&Model);
+        Loop.SetBHEDataList(&Data);
+        Loop.SetLoadProfils(&Profiles);
+        Loop.SetLoadProfile(profile);
+        Loop.SetFieldMultiplier(1);
+        TTimeEngine& e = Loop.TimeEngine();
+        e.SetRealStartTime(EncodeDate(2021, 1, 1));
+        e.SetStartTime(0);
+        e.SetTimeStep(3600);
+        e.SetEndtime(365 * 86400.0);
+        Model.SetDeltaTime(3600);
+    }
+
+    void Reset()
+    {
+        Model.InitNodeParams(DefaultFA, DefaultAirTemperature);
+        Loop.ResetCounters();
+    }
+};
+
+void BM_RunYear(benchmark::State& State)
+{
+    try {
+        TBenchField field(static_cast<int>(State.range(0)));
+        std::int64_t steps = 0;
+        for (auto _ : State) {
+            State.PauseTiming();
+            field.Reset();
+            State.ResumeTiming();
+            field.Loop.Run();
+            steps += field.Loop.TimeEngine().NumTimeStep();
+        }
+        State.counters["steps/s"] = benchmark::Counter(static_cast<double>(steps), benchmark::Counter::kIsRate);
+        State.counters["nodes"] = field.Model.NodeCount();
+        State.counters["generator"] = field.FromGenerator ? 1 : 0;
+    } catch (const EKPError& E) {
+        State.SkipWithError(E.what());
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_RunYear)->Arg(1)->Arg(25)->Unit(benchmark::kMillisecond);
