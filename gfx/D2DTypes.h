@@ -5,6 +5,7 @@
 #include <QPointF>
 #include <QRectF>
 #include <QTransform>
+#include <functional>
 
 // The value types of the plan's drawing interface: points, rectangles and sizes in
 // single precision (device-independent pixels on the plan), colours with float
@@ -15,6 +16,11 @@ struct D2D_POINT_2F {
   float y = 0;
   bool operator==(const D2D_POINT_2F&) const = default;
 };
+
+// Maps a world point (metres, y up) to a plan point (DIPs, y down); the
+// plan items, the project and the contour map draw through it.
+using TConvertFunction = std::function<D2D_POINT_2F(D2D_POINT_2F)>;
+
 
 struct D2D_RECT_F {
   float left = 0;

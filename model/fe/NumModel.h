@@ -5,6 +5,7 @@
 // steady and transient solves.
 
 #include "gfx/CustomCanvas.h"
+#include "gfx/D2DTypes.h"
 #include "model/fe/NumElements.h"
 #include "model/fe/SparseMtx.h"
 
@@ -13,8 +14,6 @@
 #include <memory>
 #include <vector>
 
-// Maps a world point to a plan point.
-using TConvertFunction = std::function<D2D_POINT_2F(D2D_POINT_2F)>;
 
 // One contour line of a level traced through the triangles: its points
 // already passed through the conversion function, in order. A closed line

@@ -16,8 +16,6 @@ class TCanvas;
 class TDirect2DCanvas;
 class TD2RenderTarget;
 
-// World point to plan point; the same type the finite-element model draws with.
-using TConvertFunction = std::function<D2D_POINT_2F(D2D_POINT_2F)>;
 
 // The picture under the plan (site map, aerial photograph), placed in world
 // metres with y up. The picture itself is not stored with the project, only its
