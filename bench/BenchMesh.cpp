@@ -6,6 +6,8 @@
 #include "model/mesh/TriangleComp.h"
 #include "model/meshfiles/Nodes.h"
 
+#include "bench/BenchFields.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QFileInfo>
@@ -14,16 +16,6 @@
 
 namespace {
 
-QString GeneratorPath()
-{
-#ifdef KP_TRIANGLE_EXE
-    return QStringLiteral(KP_TRIANGLE_EXE);
-#else
-    const QString Env = qEnvironmentVariable("KP_TRIANGLE");
-    return Env.isEmpty() ? TTriangleWrapper::DefaultPathToExe() : Env;
-#endif
-}
-
 // The count in the header line of a generator output file.
 double HeaderCount(const QString& FileName)
 {
@@ -31,22 +23,12 @@ double HeaderCount(const QString& FileName)
     return Lines.isEmpty() ? 0 : Lines[0].split(QLatin1Char(' '), Qt::SkipEmptyParts).value(0).toDouble();
 }
 
-// P probes on a square grid, 6 m apart.
-TDblPointList SquareField(int P)
-{
-    const int Side = static_cast<int>(std::lround(std::sqrt(P)));
-    TDblPointList Points;
-    for (int i = 0; i < Side; ++i)
-        for (int j = 0; j < Side; ++j) Points.emplace_back(6.0 * i, 6.0 * j);
-    return Points;
-}
-
 void BM_MeshField(benchmark::State& State)
 {
-    const TDblPointList Probes = SquareField(static_cast<int>(State.range(0)));
+    const TDblPointList Probes = SquareProbeField(static_cast<int>(State.range(0)), 6.0);
     QTemporaryDir Dir;
     TTriangleWrapper W;
-    W.SetPathToExe(GeneratorPath());
+    W.SetPathToExe(BenchGeneratorPath());
     W.SetCommandLineParams(QStringLiteral("-pqa"));
     W.SetInputFile(Dir.filePath(QStringLiteral("KPMOD.poly")));
     if (!QFileInfo(W.PathToExe()).isFile()) {

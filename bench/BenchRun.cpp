@@ -13,6 +13,8 @@
 #include "model/run/MainLoopObj.h"
 #include "model/settings/ModelDefaults.h"
 
+#include "bench/BenchFields.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QFileInfo>
@@ -25,30 +27,11 @@ namespace {
 constexpr double ProbeSpacing = 6;
 constexpr double ProbeKW = 3;
 
-QString RunGeneratorPath()
-{
-#ifdef KP_TRIANGLE_EXE
-    return QStringLiteral(KP_TRIANGLE_EXE);
-#else
-    const QString Env = qEnvironmentVariable("KP_TRIANGLE");
-    return Env.isEmpty() ? TTriangleWrapper::DefaultPathToExe() : Env;
-#endif
-}
-
-TDblPointList ProbePositions(int P)
-{
-    const int side = static_cast<int>(std::lround(std::sqrt(P)));
-    TDblPointList points;
-    for (int i = 0; i < side; ++i)
-        for (int j = 0; j < side; ++j) points.emplace_back(ProbeSpacing * i, ProbeSpacing * j);
-    return points;
-}
-
 // The thermal model's meshing: builder input, generator, read-back.
 bool GeneratorMesh(T2DTriangleTransient& Model, TDblPointList& Probes)
 {
     TTriangleWrapper w;
-    w.SetPathToExe(RunGeneratorPath());
+    w.SetPathToExe(BenchGeneratorPath());
     if (!QFileInfo(w.PathToExe()).isFile()) return false;
     QTemporaryDir dir;
     w.SetCommandLineParams(QStringLiteral("-pqa"));
@@ -97,7 +80,7 @@ struct TBenchField {
 
     explicit TBenchField(int P)
     {
-        TDblPointList probes = ProbePositions(P);
+        TDblPointList probes = SquareProbeField(P, ProbeSpacing);
         FromGenerator = GeneratorMesh(Model, probes);
         if (!FromGenerator) StructuredMesh(Model, probes);
         Model.InitElementParams(DefaultThickness * DefaultLambda0, DefaultQEarth, 1e30,
