@@ -10,7 +10,9 @@
 
 QString DefaultBHETypesFile()
 {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath(QStringLiteral("bhetypes.xml"));
+    // The same folder the program settings name for the list files.
+    const QDir data(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    return QDir(data.filePath(QStringLiteral("Mirvatek"))).filePath(QStringLiteral("bhetypes.xml"));
 }
 
 TBHETypelist::TBHETypelist() : FFileName(DefaultBHETypesFile()) {}

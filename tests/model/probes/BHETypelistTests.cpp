@@ -158,13 +158,13 @@ TEST(BHETypelist, LoadOrCreate)
     }
 }
 
-TEST(BHETypelist, DefaultFileIsInTheApplicationDataFolder)
+TEST(BHETypelist, DefaultFileIsInTheListFileFolder)
 {
     TBHETypelist l;
     EXPECT_EQ(l.FileName(), DefaultBHETypesFile());
     EXPECT_EQ(QFileInfo(l.FileName()).fileName(), QStringLiteral("bhetypes.xml"));
     EXPECT_EQ(QFileInfo(l.FileName()).absolutePath(),
-              QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).absolutePath());
+              QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)).filePath("Mirvatek"));
 }
 
 namespace {
