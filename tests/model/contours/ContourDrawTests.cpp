@@ -110,7 +110,9 @@ TEST(ContourDraw, PlanDrawingWithoutLabels)
     // Only the line: every ink pixel near x = 100.
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) != qRgb(255, 255, 255)) ASSERT_NEAR(x, 100, 3) << y;
+            if (image.pixel(x, y) != qRgb(255, 255, 255)) {
+                ASSERT_NEAR(x, 100, 3) << y;
+            }
     EXPECT_GT(RedPixels(image, 99, 170, 101, 180), 0);
 }
 
