@@ -1,3 +1,4 @@
+#include "TestLocale.h"
 #include "model/base/KPError.h"
 #include "model/base/NumberText.h"
 #include "model/base/Rounding.h"
@@ -11,16 +12,6 @@ namespace {
 
 const double NaN = std::numeric_limits<double>::quiet_NaN();
 const double Inf = std::numeric_limits<double>::infinity();
-
-// Switches the default locale for one test.
-class LocaleScope {
-public:
-    explicit LocaleScope(QLocale::Language L) : FOld(QLocale()) { QLocale::setDefault(QLocale(L)); }
-    ~LocaleScope() { QLocale::setDefault(FOld); }
-
-private:
-    QLocale FOld;
-};
 
 }  // namespace
 
@@ -38,14 +29,14 @@ TEST(NumberText, UserNumbersFollowTheLocaleWithoutGroups)
         {QLocale::English, 1234567.0, 0, "1234567"},
     };
     for (const Case& c : cases) {
-        LocaleScope scope(c.lang);
+        TLocaleScope scope(c.lang);
         EXPECT_EQ(FloatToFixedOrEmpty(c.x, c.digits), QString::fromUtf8(c.fixed)) << c.x;
     }
 }
 
 TEST(NumberText, FormatPatterns)
 {
-    LocaleScope scope(QLocale::German);
+    TLocaleScope scope(QLocale::German);
     struct Case {
         const char* fmt;
         TVarRec arg;
@@ -73,7 +64,7 @@ TEST(NumberText, FormatPatterns)
 
 TEST(NumberText, FormatFloatPatterns)
 {
-    LocaleScope scope(QLocale::German);
+    TLocaleScope scope(QLocale::German);
     struct Case {
         const char* pattern;
         double x;
@@ -94,7 +85,7 @@ TEST(NumberText, FormatFloatPatterns)
 TEST(NumberText, ReadingUserNumbers)
 {
     {
-        LocaleScope scope(QLocale::German);
+        TLocaleScope scope(QLocale::German);
         double v = 0;
         EXPECT_TRUE(TryStrToFloat(QStringLiteral(" 2,5 "), v));
         EXPECT_EQ(v, 2.5);
@@ -111,7 +102,7 @@ TEST(NumberText, ReadingUserNumbers)
             EXPECT_EQ(e.Message(), QString::fromUtf8("'x1' ist kein gültiger Gleitkommawert."));
         }
     }
-    LocaleScope scope(QLocale::C);
+    TLocaleScope scope(QLocale::C);
     double v = 0;
     EXPECT_TRUE(TryStrToFloat(QStringLiteral("-1e3"), v));
     EXPECT_EQ(v, -1000);
@@ -120,7 +111,7 @@ TEST(NumberText, ReadingUserNumbers)
 
 TEST(NumberText, FileNumbersRoundTripLocaleFree)
 {
-    LocaleScope scope(QLocale::German);
+    TLocaleScope scope(QLocale::German);
     const double values[] = {3512345.67, 0.1, -1e-300, 1e30, 0.0, 5.4e6 + 1.0 / 3.0};
     for (double x : values) {
         double back = 0;

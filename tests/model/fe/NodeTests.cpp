@@ -1,3 +1,4 @@
+#include "TestLocale.h"
 #include "FETestUtils.h"
 
 #include "model/base/KPError.h"
@@ -11,15 +12,6 @@
 namespace {
 
 const double NaN = std::numeric_limits<double>::quiet_NaN();
-
-class LocaleScope {
-public:
-    explicit LocaleScope(const QLocale& L) : FOld(QLocale()) { QLocale::setDefault(L); }
-    ~LocaleScope() { QLocale::setDefault(FOld); }
-
-private:
-    QLocale FOld;
-};
 
 }  // namespace
 
@@ -49,7 +41,7 @@ TEST(FENode, ConstructorsSetTheirCondition)
 
 TEST(FENode, DumpLineIgnoresTheUserLocale)
 {
-    LocaleScope german(QLocale(QLocale::German));
+    TLocaleScope german(QLocale(QLocale::German));
     TNode node(1.5, -2);
     node.SetF(10.25);
     EXPECT_EQ(node.GetTextLine(), QStringLiteral("1.5\t-2\t10.25"));
@@ -210,7 +202,7 @@ TEST_F(NodeRecord, ParameterSetRecord)
 
 TEST(FEParameterSet, EditExchangesLocaleTexts)
 {
-    LocaleScope german(QLocale(QLocale::German));
+    TLocaleScope german(QLocale(QLocale::German));
     TParameterSet set(QStringLiteral("A"), 1);
     set.SetT(2.5);
     FakeParameterDialog dialog;

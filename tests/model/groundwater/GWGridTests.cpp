@@ -1,3 +1,4 @@
+#include "TestLocale.h"
 #include "model/base/KPError.h"
 #include "model/base/ModelUI.h"
 #include "model/base/NumberText.h"
@@ -26,15 +27,6 @@ protected:
     void SetUp() override { Grid.SetModel(&Model); }
     T2DTriangleTransient Model;
     TGWGrid Grid;
-};
-
-class TLocaleScope {
-public:
-    explicit TLocaleScope(QLocale::Language L) { QLocale::setDefault(QLocale(L)); }
-    ~TLocaleScope() { QLocale::setDefault(FOld); }
-
-private:
-    QLocale FOld;
 };
 
 }  // namespace

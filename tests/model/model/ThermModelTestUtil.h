@@ -3,6 +3,7 @@
 // Helpers of the thermal-model tests: registration, fixtures, scripted
 // dialogs and prompts, and a fake generator program.
 
+#include "TestLocale.h"
 #include "model/base/ModelUI.h"
 #include "model/base/Versions.h"
 #include "model/contours/MVContourObj.h"
@@ -37,16 +38,6 @@ inline QString ModelFixture(const char* Name)
 {
     return QDir(QStringLiteral(KP_TEST_DATA "/model")).filePath(QString::fromUtf8(Name));
 }
-
-// The default locale for a scope.
-class TLocaleScope {
-public:
-    explicit TLocaleScope(const QLocale& L) : FOld(QLocale()) { QLocale::setDefault(L); }
-    ~TLocaleScope() { QLocale::setDefault(FOld); }
-
-private:
-    QLocale FOld;
-};
 
 // The model's dialogs, scripted: they record what they were shown and answer
 // with the prepared values.

@@ -1,3 +1,4 @@
+#include "TestLocale.h"
 #include "ProbeTestUtil.h"
 #include "gfx/CustomCanvas.h"
 #include "model/base/KPError.h"
@@ -241,12 +242,6 @@ struct TFakeDialogs : TBHEDialogs {
         if (EditTypeData) EditTypeData(D);
         return Ok;
     }
-};
-
-struct TLocaleScope {
-    explicit TLocaleScope(const QLocale& L) : Old(QLocale()) { QLocale::setDefault(L); }
-    ~TLocaleScope() { QLocale::setDefault(Old); }
-    QLocale Old;
 };
 
 TBHE PlacedProbe()

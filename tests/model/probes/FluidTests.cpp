@@ -1,3 +1,4 @@
+#include "TestLocale.h"
 #include "model/probes/ThermUtil.h"
 
 #include "model/base/Stream.h"
@@ -6,12 +7,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-struct TLocaleScope {
-    explicit TLocaleScope(const QLocale& L) : Old(QLocale()) { QLocale::setDefault(L); }
-    ~TLocaleScope() { QLocale::setDefault(Old); }
-    QLocale Old;
-};
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 // Helpers of the project tests: registration, settings and work folder per
 // test, scripted windows and prompts, and project files of older versions.
 
+#include "TestLocale.h"
 #include "model/base/ModelUI.h"
 #include "model/base/StreamStrings.h"
 #include "model/base/Versions.h"
@@ -24,15 +25,6 @@ inline QString ProjectFixture(const char* Name)
 {
     return QDir(QStringLiteral(KP_TEST_DATA)).filePath(QString::fromUtf8(Name));
 }
-
-class TLocaleScope {
-public:
-    explicit TLocaleScope(const QLocale& L) : FOld(QLocale()) { QLocale::setDefault(L); }
-    ~TLocaleScope() { QLocale::setDefault(FOld); }
-
-private:
-    QLocale FOld;
-};
 
 class TRecordingPrompts : public TPrompts {
 public:
