@@ -11,6 +11,8 @@
 #include <benchmark/benchmark.h>
 
 #include <QFileInfo>
+#include <QMap>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <cmath>
 
@@ -23,12 +25,46 @@ double HeaderCount(const QString& FileName)
     return Lines.isEmpty() ? 0 : Lines[0].split(QLatin1Char(' '), Qt::SkipEmptyParts).value(0).toDouble();
 }
 
+// Seconds per phase of one verbose generator run (its "phases (s):" line);
+// empty when the line is missing.
+QMap<QString, double> GeneratorPhases(const QString& Exe, const QString& Base)
+{
+    QProcess P;
+    P.start(Exe, {QStringLiteral("-pqaV"), Base});
+    QMap<QString, double> Phases;
+    if (!P.waitForFinished(600'000) || P.exitCode() != 0) return Phases;
+    for (const QString& Line : QString::fromUtf8(P.readAllStandardOutput()).split(QLatin1Char('\n'))) {
+        const qsizetype At = Line.indexOf(QLatin1String("phases (s):"));
+        if (At < 0) continue;
+        for (const QString& Item : Line.mid(At + 11).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+            const QStringList Parts = Item.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            if (Parts.size() == 2) Phases[Parts[0]] = Parts[1].toDouble();
+        }
+    }
+    return Phases;
+}
+
+// The phases as counters in milliseconds, and the share of the run spent
+// outside CGAL's triangulation and mesher (reading, regions, markers, sorting,
+// writing).
+void ReportPhases(benchmark::State& State, const QMap<QString, double>& Phases)
+{
+    const double Total = Phases.value(QStringLiteral("total"));
+    if (Total <= 0) return;
+    for (auto It = Phases.begin(); It != Phases.end(); ++It)
+        State.counters[(It.key() + QStringLiteral("_ms")).toStdString()] = 1000 * It.value();
+    const double Cgal = Phases.value(QStringLiteral("refine")) + Phases.value(QStringLiteral("triangulate"));
+    State.counters["outside_share"] = (Total - Cgal) / Total;
+    State.counters["outside_mesher_share"] = (Total - Phases.value(QStringLiteral("refine"))) / Total;
+}
+
 void BM_MeshField(benchmark::State& State)
 {
     const TDblPointList Probes = SquareProbeField(static_cast<int>(State.range(0)), 6.0);
     QTemporaryDir Dir;
     TTriangleWrapper W;
-    W.SetPathToExe(BenchGeneratorPath());
+    // KP_TRIANGLE measures another build of the generator against this one.
+    W.SetPathToExe(qEnvironmentVariable("KP_TRIANGLE", BenchGeneratorPath()));
     W.SetCommandLineParams(QStringLiteral("-pqa"));
     W.SetInputFile(Dir.filePath(QStringLiteral("KPMOD.poly")));
     if (!QFileInfo(W.PathToExe()).isFile()) {
@@ -43,6 +79,7 @@ void BM_MeshField(benchmark::State& State)
         }
         State.counters["nodes"] = HeaderCount(W.OutputNodeFile());
         State.counters["triangles"] = HeaderCount(W.OutputEleFile());
+        ReportPhases(State, GeneratorPhases(W.PathToExe(), Dir.filePath(QStringLiteral("KPMOD"))));
     } catch (const EKPError& E) {
         State.SkipWithError(E.what());
     }

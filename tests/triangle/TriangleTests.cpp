@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <ostream>
 
@@ -446,5 +447,69 @@ TEST(Triangle, RefinementThatNeedsTooManyPointsStops)
   const Workspace::Result r = ws.run("-pqa0.00001Q", "mesh", "KP_TRIANGLE_MAX_ADDED=500");
   EXPECT_NE(r.exitCode, 0);
   EXPECT_NE(r.err.find("limit"), std::string::npos) << r.err;
+  EXPECT_EQ(ws.files(), (std::vector<std::string>{"mesh.poly"}));
+}
+
+// ---- hostile input: each once crashed the program or ran for minutes -------------
+
+namespace {
+
+struct HostileCase {
+  const char* name;
+  const char* switches;
+  const char* poly;
+  const char* expected;  // part of the message
+};
+
+void PrintTo(const HostileCase& c, std::ostream* os) { *os << c.name; }
+
+}  // namespace
+
+class HostileInput : public ::testing::TestWithParam<HostileCase> {};
+
+TEST_P(HostileInput, IsRefusedAtOnceWithAMessageOfItsOwn)
+{
+  const HostileCase& c = GetParam();
+  Workspace ws;
+  ws.write("mesh.poly", c.poly);
+  const auto start = std::chrono::steady_clock::now();
+  // The limits are those of a normal run; the point limit is lowered only so that
+  // a regression fails quickly instead of filling the memory.
+  const Workspace::Result r = ws.run(c.switches, "mesh", "KP_TRIANGLE_MAX_SECONDS=20");
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_NE(r.exitCode, 0);
+  EXPECT_NE(r.err.find(c.expected), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find("CGAL"), std::string::npos) << r.err;
+  EXPECT_EQ(ws.files(), (std::vector<std::string>{"mesh.poly"})) << r.err;
+  EXPECT_LT(seconds, 15.0) << "the input was not refused before refinement";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+  Triangle, HostileInput,
+  ::testing::Values(
+    // A triangle 4.3e9 long and 1 wide: a quality mesh needs hundreds of millions of points.
+    HostileCase{"thin_triangle_with_a_huge_coordinate", "-pqaQ",
+                "3 2 0 0\n1 4294967297 0\n2 1 0\n3 0 1\n3 0\n1 1 2\n2 2 3\n3 3 1\n0\n", "would need at least"},
+    // The corner (21e60, 20) makes a segment nearly collinear with its neighbours.
+    HostileCase{"corner_far_out_makes_segments_nearly_collinear", "-pqaQ",
+                "4 2 0 0\n1 0 0\n2 20 0\n3 21e60 20\n4 0 20\n4 0\n1 1 2\n2 2 3\n3 3 4\n4 4 1\n0\n", "degenerate"},
+    HostileCase{"point_far_out_with_area_switch", "-paQ",
+                "3 2 0 0\n1 0 0\n2 1 1e15\n3 0 1\n3 0\n1 1 2\n2 2 3\n3 3 1\n0\n", "degenerate"},
+    HostileCase{"area_bound_far_below_the_domain", "-pa1e-12Q",
+                "4 2 0 0\n1 0 0\n2 1000 0\n3 1000 1000\n4 0 1000\n4 0\n1 1 2\n2 2 3\n3 3 4\n4 4 1\n0\n",
+                "would need at least"},
+    HostileCase{"vertex_almost_on_a_segment", "-pqQ",
+                "5 2 0 0\n1 0 0\n2 1000 0\n3 1000 1000\n4 0 1000\n5 500 1e-9\n4 0\n1 1 2\n2 2 3\n3 3 4\n4 4 1\n0\n",
+                "almost on the line"}),
+  [](const ::testing::TestParamInfo<HostileCase>& info) { return std::string(info.param.name); });
+
+TEST(Triangle, RefinementStopsAtItsTimeLimit)
+{
+  Workspace ws;
+  ws.write("mesh.poly", kSquare);
+  // Within the point estimate, but more work than a zero time limit allows.
+  const Workspace::Result r = ws.run("-pqa0.00002Q", "mesh", "KP_TRIANGLE_MAX_SECONDS=0");
+  EXPECT_NE(r.exitCode, 0);
+  EXPECT_NE(r.err.find("limit is 0 s"), std::string::npos) << r.err;
   EXPECT_EQ(ws.files(), (std::vector<std::string>{"mesh.poly"}));
 }

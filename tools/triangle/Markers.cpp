@@ -2,6 +2,10 @@
 
 #include "Errors.h"
 
+#include <CGAL/Spatial_sort_traits_adapter_2.h>
+#include <CGAL/hilbert_sort.h>
+#include <CGAL/property_map.h>
+
 #include <algorithm>
 #include <array>
 
@@ -174,6 +178,25 @@ std::vector<double> computeAttributes(const MeshInput& in, const ComponentLocato
     return result;
   auto attr = [&](int vertex, std::size_t j) { return in.attributes[static_cast<std::size_t>(vertex) * na + j]; };
 
+  // Points inside the domain are located in the unrefined triangulation in Hilbert
+  // order: each walk then starts next to its point instead of across the field.
+  std::vector<std::size_t> order;
+  std::vector<Point> points(written.size(), Point(0.0, 0.0));
+  for (std::size_t k = 0; k < written.size(); ++k)
+    if (written[k]->info().id < 0 && pieceEnds[k].first < 0) {
+      order.push_back(k);
+      points[k] = written[k]->point();
+    }
+  using PointMap = CGAL::Pointer_property_map<Point>::type;
+  using SortTraits = CGAL::Spatial_sort_traits_adapter_2<K, PointMap>;
+  CGAL::hilbert_sort(order.begin(), order.end(), SortTraits(CGAL::make_property_map(points)));
+  std::vector<FaceHandle> located(written.size(), nullptr);
+  for (const std::size_t k : order) {
+    Cdt::Locate_type lt;
+    int li = 0;
+    located[k] = original.face(points[k], lt, li);
+  }
+
   for (std::size_t k = 0; k < written.size(); ++k) {
     const VertexHandle v = written[k];
     double* out = &result[k * na];
@@ -195,9 +218,7 @@ std::vector<double> computeAttributes(const MeshInput& in, const ComponentLocato
       ids = {pieceEnds[k].first, pieceEnds[k].second, -1};
       w = {1.0 - t, t, 0.0};
     } else {
-      Cdt::Locate_type lt;
-      int li = 0;
-      const FaceHandle f = original.face(p, lt, li);
+      const FaceHandle f = located[k];
       if (f == nullptr || original.triangulation().is_infinite(f))
         continue;  // cannot happen for a point of the domain; attributes stay 0
       const Point& p0 = f->vertex(0)->point();

@@ -2,6 +2,7 @@
 
 #include "Cdt.h"
 #include "Errors.h"
+#include "InputChecks.h"
 #include "Markers.h"
 #include "Refinement.h"
 #include "Regions.h"
@@ -24,14 +25,11 @@ struct Prepared {
   std::size_t ignoredSeeds = 0;
 };
 
-Prepared prepare(Cdt& cdt, const MeshInput& in)
+void label(Cdt& cdt, const MeshInput& in, Prepared& p)
 {
-  Prepared p;
-  p.handles = buildTriangulation(cdt, in);
   p.comps = labelComponents(cdt);
   p.ignoredSeeds = static_cast<std::size_t>(applySeeds(cdt, p.comps, in));
   markDomain(cdt, p.comps);
-  return p;
 }
 
 bool faceInDomain(const Cdt& cdt, const std::vector<Component>& comps, FaceHandle f)
@@ -71,29 +69,44 @@ double smallestAngle(const Point& a, const Point& b, const Point& c)
 
 }  // namespace
 
-MeshOutput makeMesh(const MeshInput& in, const Options& options, std::size_t maxAdded, MeshReport& report)
+MeshOutput makeMesh(const MeshInput& in, const Options& options, const Limits& limits, MeshReport& report)
 {
+  Stopwatch clock;
   // The unrefined triangulation: checks, and the reference for regions and attributes.
   Cdt original;
-  const Prepared orig = prepare(original, in);
+  Prepared orig;
+  orig.handles = buildTriangulation(original, in);
+  report.phases.triangulate = clock.lap();
+  label(original, in, orig);
   checkVerticesInDomain(original, orig, in);
   const ComponentLocator locator(original, orig.comps);
   report.ignoredRegionSeeds = orig.ignoredSeeds;
   report.inputVertices = in.vertices.size();
 
   const AreaBounds bounds(options.maxArea, options.regionalArea, in, locator);
+  const double minAngle = options.quality ? options.minAngle : 0.0;
+  if (options.refine()) {
+    // Refused here, input never reaches CGAL's mesher in a state it cannot handle.
+    checkGeometryForRefinement(original, orig.comps, in);
+    checkRefinementWork(original, orig.comps, bounds, minAngle, limits.maxAdded);
+  }
+  report.phases.regions = clock.lap();
 
   Cdt refined;
   Cdt* mesh = &original;
   std::vector<Component> comps = orig.comps;
   if (options.refine()) {
-    prepare(refined, in);
-    refineMesh(refined, options.quality ? options.minAngle : 0.0, bounds, maxAdded);
+    // A copy keeps the constraints, the domain flags and the vertex numbers.
+    refined = original;
+    report.phases.triangulate += clock.lap();
+    refineMesh(refined, minAngle, bounds, limits.maxAdded, limits.maxSeconds);
+    report.phases.refine = clock.lap();
     comps = transferComponents(refined, locator);
     for (auto f = refined.finite_faces_begin(); f != refined.finite_faces_end(); ++f)
       if (f->is_in_domain() != faceInDomain(refined, comps, f))
         throw Error("internal error: the refined domain does not match the input domain");
     mesh = &refined;
+    report.phases.regions += clock.lap();
   }
 
   // Written vertices: input vertices in input order, then the used added points
@@ -124,13 +137,26 @@ MeshOutput makeMesh(const MeshInput& in, const Options& options, std::size_t max
                   " is not part of the mesh");
     written[i]->info().out = static_cast<int>(i);
   }
-  std::sort(added.begin(), added.end(), [](const VertexHandle& a, const VertexHandle& b) {
-    return std::make_tuple(a->point().x(), a->point().y()) < std::make_tuple(b->point().x(), b->point().y());
-  });
-  for (const VertexHandle& v : added) {
-    v->info().out = static_cast<int>(written.size());
-    written.push_back(v);
+  {
+    // Sorting copies of the coordinates keeps the comparisons off the scattered vertices.
+    struct Key {
+      double x, y;
+      VertexHandle v;
+    };
+    std::vector<Key> keys;
+    keys.reserve(added.size());
+    for (const VertexHandle& v : added)
+      keys.push_back({v->point().x(), v->point().y(), v});
+    std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) { return a.x < b.x || (a.x == b.x && a.y < b.y); });
+    written.reserve(n + keys.size());
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+      added[k] = keys[k].v;
+      added[k]->info().out = static_cast<int>(written.size());
+      written.push_back(added[k]);
+    }
   }
+
+  report.phases.sort = clock.lap();
 
   MeshOutput out;
   out.firstIndex = in.firstIndex;
@@ -150,6 +176,7 @@ MeshOutput makeMesh(const MeshInput& in, const Options& options, std::size_t max
   const std::vector<std::pair<int, int>> pieceEnds = segmentPieceEnds(*mesh, written);
   out.markers = computeMarkers(*mesh, comps, in, segments, written, pieceEnds);
   out.attributes = computeAttributes(in, locator, written, pieceEnds);
+  report.phases.markers = clock.lap();
 
   // Triangles, counter-clockwise, each starting at its lowest vertex, sorted.
   struct Tri {
@@ -157,7 +184,8 @@ MeshOutput makeMesh(const MeshInput& in, const Options& options, std::size_t max
     double attribute;
   };
   std::vector<Tri> tris;
-  double minAngle = 180.0;
+  tris.reserve(2 * written.size());
+  double smallest = 180.0;
   const bool checkArea = options.refine() && bounds.limited();
   for (auto f = mesh->finite_faces_begin(); f != mesh->finite_faces_end(); ++f) {
     if (!faceInDomain(*mesh, comps, f))
@@ -170,23 +198,40 @@ MeshOutput makeMesh(const MeshInput& in, const Options& options, std::size_t max
     const Component& comp = comps[static_cast<std::size_t>(f->info().component)];
     if (checkArea && CGAL::area(a, b, c) > bounds.forComponent(comp))
       throw Error("internal error: a triangle exceeds the maximum area of its region");
-    minAngle = std::min(minAngle, smallestAngle(a, b, c));
+    smallest = std::min(smallest, smallestAngle(a, b, c));
     std::array<int, 3> v{f->vertex(0)->info().out, f->vertex(1)->info().out, f->vertex(2)->info().out};
     std::rotate(v.begin(), std::min_element(v.begin(), v.end()), v.end());
     tris.push_back({v, comp.region >= 0 ? in.regions[static_cast<std::size_t>(comp.region)].attribute : 0.0});
   }
-  std::sort(tris.begin(), tris.end(), [](const Tri& x, const Tri& y) { return x.v < y.v; });
+  // Every triangle starts at its lowest vertex: a counting sort by that vertex leaves
+  // only the few triangles around each vertex to compare.
+  std::vector<std::size_t> start(written.size() + 1, 0);
+  for (const Tri& t : tris)
+    ++start[static_cast<std::size_t>(t.v[0]) + 1];
+  for (std::size_t k = 1; k < start.size(); ++k)
+    start[k] += start[k - 1];
+  std::vector<Tri> sorted(tris.size());
+  {
+    std::vector<std::size_t> next(start.begin(), start.end() - 1);
+    for (const Tri& t : tris)
+      sorted[next[static_cast<std::size_t>(t.v[0])]++] = t;
+  }
+  for (std::size_t k = 0; k + 1 < start.size(); ++k)
+    if (start[k + 1] - start[k] > 1)
+      std::sort(sorted.begin() + static_cast<std::ptrdiff_t>(start[k]), sorted.begin() + static_cast<std::ptrdiff_t>(start[k + 1]),
+                [](const Tri& x, const Tri& y) { return x.v < y.v; });
   out.triangleAttributes = options.regionAttributes;
-  out.triangles.reserve(tris.size());
-  out.regionAttribute.reserve(tris.size());
-  for (const Tri& t : tris) {
+  out.triangles.reserve(sorted.size());
+  out.regionAttribute.reserve(sorted.size());
+  for (const Tri& t : sorted) {
     out.triangles.push_back(t.v);
     out.regionAttribute.push_back(t.attribute);
   }
 
+  report.phases.sort += clock.lap();
   report.addedVertices = added.size();
   report.triangles = tris.size();
-  report.minAngle = minAngle;
+  report.minAngle = smallest;
   return out;
 }
 

@@ -4,6 +4,7 @@
 #include "NumberText.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -77,25 +78,29 @@ private:
   bool committed_ = false;
 };
 
-// Lines are collected in a buffer and written in blocks.
+// The whole file is formatted into one buffer (locale-free, no text object per
+// number) and handed to the file in a single write.
 class LineWriter {
 public:
-  explicit LineWriter(TempFile& file) : file_(file) { buffer_.reserve(kBlock + 256); }
-  void field(const std::string& s)
+  explicit LineWriter(TempFile& file, std::size_t expectedBytes) : file_(file) { buffer_.reserve(expectedBytes); }
+  void field(long long v)
   {
-    if (!lineStart_)
-      buffer_ += "  ";
-    buffer_ += s;
-    lineStart_ = false;
+    char* p = room();
+    p = std::to_chars(p, p + kMaxField, v).ptr;
+    used(p);
   }
-  void field(long long v) { field(std::to_string(v)); }
-  void field(double v) { field(formatDouble(v)); }
+  void field(double v)
+  {
+    char* p = room();
+    const auto [end, ec] = std::to_chars(p, p + kMaxField, v);
+    if (ec != std::errc())  // cannot happen with a field of this size
+      throw Error("internal error: a number cannot be formatted");
+    used(end);
+  }
   void endLine()
   {
-    buffer_ += '\n';
+    buffer_.push_back('\n');
     lineStart_ = true;
-    if (buffer_.size() >= kBlock)
-      flush();
   }
   void flush()
   {
@@ -104,16 +109,33 @@ public:
   }
 
 private:
-  static constexpr std::size_t kBlock = 1 << 16;
+  // Shortest round-trip text of a double is at most 24 characters, of a long long 20.
+  static constexpr std::size_t kMaxField = 32;
+
+  char* room()
+  {
+    at_ = buffer_.size();
+    buffer_.resize(at_ + kMaxField + 2);
+    char* p = buffer_.data() + at_;
+    if (!lineStart_) {
+      *p++ = ' ';
+      *p++ = ' ';
+    }
+    lineStart_ = false;
+    return p;
+  }
+  void used(const char* end) { buffer_.resize(static_cast<std::size_t>(end - buffer_.data())); }
+
   TempFile& file_;
   std::string buffer_;
+  std::size_t at_ = 0;
   bool lineStart_ = true;
 };
 
 void writeNodes(const MeshOutput& m, TempFile& file)
 {
-  LineWriter w(file);
   const std::size_t na = static_cast<std::size_t>(m.numAttributes);
+  LineWriter w(file, 64 + m.vertexCount() * (48 + 26 * na));
   w.field(static_cast<long long>(m.vertexCount()));
   w.field(2LL);
   w.field(static_cast<long long>(na));
@@ -133,7 +155,7 @@ void writeNodes(const MeshOutput& m, TempFile& file)
 
 void writeElements(const MeshOutput& m, TempFile& file)
 {
-  LineWriter w(file);
+  LineWriter w(file, 64 + m.triangles.size() * (m.triangleAttributes ? 64 : 40));
   w.field(static_cast<long long>(m.triangles.size()));
   w.field(3LL);
   w.field(m.triangleAttributes ? 1LL : 0LL);

@@ -1,11 +1,13 @@
 #include "Refinement.h"
 
 #include "Errors.h"
+#include "NumberText.h"
 
 #include <CGAL/Delaunay_mesher_2.h>
 #include <CGAL/Mesh_2/Face_badness.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -137,8 +139,10 @@ private:
 
 }  // namespace
 
-std::size_t refineMesh(Cdt& cdt, double minAngle, const AreaBounds& bounds, std::size_t maxAdded)
+std::size_t refineMesh(Cdt& cdt, double minAngle, const AreaBounds& bounds, std::size_t maxAdded,
+                       double maxSeconds)
 {
+  const auto start = std::chrono::steady_clock::now();
   double sineBound = 0.0;
   if (minAngle > 0.0) {
     const double s = std::sin(minAngle * std::numbers::pi / 180.0);
@@ -148,10 +152,10 @@ std::size_t refineMesh(Cdt& cdt, double minAngle, const AreaBounds& bounds, std:
   CGAL::Delaunay_mesher_2<Cdt, RegionCriteria> mesher(cdt, criteria);
   mesher.init(true);  // the domain is marked by the caller
 
-  const std::size_t start = cdt.number_of_vertices();
+  const std::size_t first = cdt.number_of_vertices();
   const std::size_t maxSteps = 4 * maxAdded + 1000;
   const std::size_t maxIdleSteps = 100'000;  // steps in a row that insert no point
-  std::size_t steps = 0, idle = 0, lastCount = start;
+  std::size_t steps = 0, idle = 0, lastCount = first;
   while (!mesher.is_refinement_done()) {
     mesher.step_by_step_refine_mesh();
     ++steps;
@@ -160,12 +164,21 @@ std::size_t refineMesh(Cdt& cdt, double minAngle, const AreaBounds& bounds, std:
     lastCount = count;
     if (idle > maxIdleSteps)
       throw Error("refinement makes no progress (the input is too fine for double precision)");
-    if (count - start > maxAdded || steps > maxSteps)
-      throw Error("refinement stopped after adding " + std::to_string(cdt.number_of_vertices() - start) +
+    if (count - first > maxAdded || steps > maxSteps)
+      throw Error("refinement stopped after adding " + std::to_string(cdt.number_of_vertices() - first) +
                   " points (the limit is " + std::to_string(maxAdded) +
                   "): the maximum area is too small for the domain or the input is too fine");
+    // The clock is read rarely: a step costs far less than reading it.
+    if (steps % 1024 == 0) {
+      const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+      if (seconds > maxSeconds)
+        throw Error("refinement stopped after " + formatDouble(std::round(seconds)) + " s (the limit is " +
+                    formatDouble(maxSeconds) + " s) having added " +
+                    std::to_string(cdt.number_of_vertices() - first) +
+                    " points: the maximum area is too small for the domain or the input is too fine");
+    }
   }
-  return cdt.number_of_vertices() - start;
+  return cdt.number_of_vertices() - first;
 }
 
 }  // namespace tri

@@ -33,8 +33,9 @@ private:
 // Refines the in-domain faces of cdt (whose in-domain flags must be set) with CGAL's
 // Delaunay mesher until every in-domain triangle has a minimum angle of at least
 // minAngle degrees (0: no angle criterion; at most about 20.7) and an area within
-// its bound. Throws tri::Error when more than maxAdded points would be needed.
-// Returns the number of points added.
-std::size_t refineMesh(Cdt& cdt, double minAngle, const AreaBounds& bounds, std::size_t maxAdded);
+// its bound. Throws tri::Error when more than maxAdded points would be needed or
+// the work takes longer than maxSeconds. Returns the number of points added.
+std::size_t refineMesh(Cdt& cdt, double minAngle, const AreaBounds& bounds, std::size_t maxAdded,
+                       double maxSeconds);
 
 }  // namespace tri

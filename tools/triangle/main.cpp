@@ -2,6 +2,8 @@
 //   triangle -[p][q[angle]][a][a<area>][A][Q][V] <base>
 // Reads <base>.poly (with p) or <base>.node and writes <base>.1.node and <base>.1.ele.
 // Any error: a message on standard error, exit code 1, and no output files.
+// Limits: 3,000,000 added points and 120 s of refinement; input estimated to need
+// more is refused before refinement starts.
 
 #include "Errors.h"
 #include "InputFiles.h"
@@ -9,6 +11,10 @@
 #include "NumberText.h"
 #include "Options.h"
 #include "OutputFiles.h"
+#include "PhaseTimes.h"
+
+#include <CGAL/assertions.h>
+#include <CGAL/exceptions.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -20,23 +26,40 @@
 
 namespace {
 
-// Limit of added points; the environment variable KP_TRIANGLE_MAX_ADDED lowers it
-// (for tests of the limit).
-std::size_t maxAddedPoints()
+// A whole number from the environment, or fallback when it is unset or no number.
+// KP_TRIANGLE_MAX_ADDED and KP_TRIANGLE_MAX_SECONDS lower the limits for tests.
+double limitFromEnvironment(const char* name, double fallback)
 {
-  std::size_t limit = tri::kDefaultMaxAddedPoints;
-  if (const char* env = std::getenv("KP_TRIANGLE_MAX_ADDED")) {
+  if (const char* env = std::getenv(name)) {
     char* end = nullptr;
-    const unsigned long long v = std::strtoull(env, &end, 10);
-    if (end != env && *end == '\0')
-      limit = static_cast<std::size_t>(v);
+    const double v = std::strtod(env, &end);
+    if (end != env && *end == '\0' && v >= 0.0 && v <= fallback)
+      return v;
   }
-  return limit;
+  return fallback;
+}
+
+tri::Limits limits()
+{
+  tri::Limits l;
+  l.maxAdded = static_cast<std::size_t>(
+    limitFromEnvironment("KP_TRIANGLE_MAX_ADDED", static_cast<double>(tri::kDefaultMaxAddedPoints)));
+  l.maxSeconds = limitFromEnvironment("KP_TRIANGLE_MAX_SECONDS", tri::kDefaultMaxSeconds);
+  return l;
+}
+
+void printPhases(const tri::PhaseTimes& p)
+{
+  const double total = p.read + p.triangulate + p.regions + p.refine + p.markers + p.sort + p.write;
+  std::cout << "  phases (s): read " << p.read << ", triangulate " << p.triangulate << ", regions " << p.regions
+            << ", refine " << p.refine << ", markers " << p.markers << ", sort " << p.sort << ", write " << p.write
+            << ", total " << total << '\n';
 }
 
 int run(const std::vector<std::string>& args)
 {
   const auto start = std::chrono::steady_clock::now();
+  tri::Stopwatch clock;
   const tri::Options options = tri::parseOptions(args);
   for (const std::string& w : options.warnings)
     std::cerr << "triangle: warning: " << w << '\n';
@@ -45,8 +68,11 @@ int run(const std::vector<std::string>& args)
     options.poly ? tri::readPolyFile(options.polyFile(), options.nodeFile()) : tri::readNodeFile(options.nodeFile());
 
   tri::MeshReport report;
-  const tri::MeshOutput mesh = tri::makeMesh(input, options, maxAddedPoints(), report);
+  report.phases.read = clock.lap();
+  const tri::MeshOutput mesh = tri::makeMesh(input, options, limits(), report);
+  clock.lap();
   tri::writeMesh(mesh, options.outNodeFile(), options.outEleFile());
+  report.phases.write = clock.lap();
 
   if (!options.quiet) {
     std::cout << "triangle: " << (options.poly ? options.polyFile() : options.nodeFile()) << ": "
@@ -62,6 +88,7 @@ int run(const std::vector<std::string>& args)
                 << "  maximum area " << (options.maxArea > 0 ? tri::formatDouble(options.maxArea) : "none")
                 << (options.regionalArea ? ", regional maximum areas" : "") << '\n'
                 << "  time " << seconds << " s\n";
+      printPhases(report.phases);
     }
   }
   return 0;
@@ -72,10 +99,18 @@ int run(const std::vector<std::string>& args)
 int main(int argc, char** argv)
 {
   const std::vector<std::string> args(argv + 1, argv + argc);
+  // CGAL's checks stay on and throw; nothing of them is printed.
+  CGAL::set_error_behaviour(CGAL::THROW_EXCEPTION);
+  CGAL::set_error_handler([](const char*, const char*, const char*, int, const char*) {});
+  CGAL::set_warning_handler([](const char*, const char*, const char*, int, const char*) {});
   try {
     return run(args);
   } catch (const tri::Error& e) {
     std::cerr << "triangle: error: " << e.what() << '\n';
+  } catch (const CGAL::Failure_exception&) {
+    // CGAL's own text names its source files; the user gets what it means here.
+    std::cerr << "triangle: error: the mesher's geometric checks failed: the input is too close to degenerate "
+                 "(points almost coincident or almost collinear relative to its extent)\n";
   } catch (const std::bad_alloc&) {
     std::cerr << "triangle: error: out of memory\n";
   } catch (const std::exception& e) {
