@@ -27,6 +27,33 @@ TRegistry& StreamClassRegistry()
     return registry;
 }
 
+// How many object records are being read, one inside the other, on this thread.
+thread_local int ObjectNesting = 0;
+
+// Counts one level of nesting for as long as an object's record is read.
+class TNestingGuard {
+public:
+    explicit TNestingGuard(const TStream& S)
+    {
+        if (ObjectNesting >= MaxObjectNesting)
+            throw EReadError(QStringLiteral("Die Objekte der Datei sind tiefer als %1 Ebenen ineinander "
+                                            "verschachtelt (Position %2).")
+                                 .arg(MaxObjectNesting)
+                                 .arg(S.Position()));
+        ++ObjectNesting;
+    }
+    ~TNestingGuard() { --ObjectNesting; }
+    TNestingGuard(const TNestingGuard&) = delete;
+    TNestingGuard& operator=(const TNestingGuard&) = delete;
+};
+
+const TMyObjItem& FindClassOrFail(const QString& AClassName)
+{
+    const TMyObjItem* item = FindStreamClass(AClassName);
+    if (!item) throw EClassNotFound(QStringLiteral("Klasse <%1> ist nicht registriert").arg(AClassName));
+    return *item;
+}
+
 }  // namespace
 
 TMyObjItem::TMyObjItem(QString AClassName, TFactory AFactory, QString ALoaderName, TMethod ALoader,
@@ -77,10 +104,21 @@ void WriteObjectToStream(const TObject* AObject, TStream& S)
 
 std::unique_ptr<TObject> ReadObjectFromStream(TStream& S)
 {
+    const TNestingGuard nesting(S);
+    return FindClassOrFail(ReadStringFromStream(S)).CreateAndLoad(S);
+}
+
+std::unique_ptr<TObject> ReadObjectFromStream(TStream& S, const TClassCheck& Accept, const char* What)
+{
+    const TNestingGuard nesting(S);
     const QString name = ReadStringFromStream(S);
-    const TMyObjItem* item = FindStreamClass(name);
-    if (!item) throw EClassNotFound(QStringLiteral("Klasse <%1> ist nicht registriert").arg(name));
-    return item->CreateAndLoad(S);
+    const TMyObjItem& item = FindClassOrFail(name);
+    // The check runs before the record is read, so a refused class never gets
+    // to read (and nest) anything.
+    std::unique_ptr<TObject> obj = item.CreateBlank();
+    if (!Accept(*obj)) FailUnexpectedClass(name, What);
+    item.Load(*obj, S);
+    return obj;
 }
 
 void FailUnexpectedClass(const QString& AClassName, const char* What)
@@ -207,6 +245,16 @@ void TMVObjectList::ReadData(TStream& S)
     loaded.reserve(static_cast<size_t>(n));
     for (std::int32_t i = 0; i < n; ++i) loaded.push_back(ReadObjectFromStream(S));
     // Only a list read completely changes this list.
+    for (auto& obj : loaded) FItems.push_back(obj.release());
+}
+
+void TMVObjectList::ReadDataOf(TStream& S, const TClassCheck& Accept, const char* What)
+{
+    S.ReadByte();
+    const std::int32_t n = S.ReadCount(4, What);
+    std::vector<std::unique_ptr<TObject>> loaded;
+    loaded.reserve(static_cast<size_t>(n));
+    for (std::int32_t i = 0; i < n; ++i) loaded.push_back(ReadObjectFromStream(S, Accept, What));
     for (auto& obj : loaded) FItems.push_back(obj.release());
 }
 

@@ -42,6 +42,9 @@ public:
     const QString& StorerName() const { return FStorerName; }
 
     std::unique_ptr<TObject> CreateAndLoad(TStream& S) const;
+    // A blank instance, not yet loaded.
+    std::unique_ptr<TObject> CreateBlank() const { return FFactory(); }
+    void Load(TObject& AObject, TStream& S) const { FLoader(AObject, S); }
     void WriteObject(TObject& AObject, TStream& S) const;
 
 private:
@@ -80,9 +83,21 @@ void RegisterStreamListClass()
 
 const TMyObjItem* FindStreamClass(const QString& AClassName);
 
+// Tells whether a blank instance of a stored class may stand where it was
+// found; a refused class is never loaded.
+using TClassCheck = std::function<bool(const TObject&)>;
+
+// Objects read inside objects nest no deeper than this: a crafted file that
+// nests lists endlessly would otherwise exhaust the stack.
+inline constexpr int MaxObjectNesting = 32;
+
 // Class name as a stream string, then the object's record.
 void WriteObjectToStream(const TObject* AObject, TStream& S);
+// Reads any registered class.
 std::unique_ptr<TObject> ReadObjectFromStream(TStream& S);
+// Reads an object only when Accept takes its class (checked on a blank
+// instance before the record is read); otherwise EReadError naming What.
+std::unique_ptr<TObject> ReadObjectFromStream(TStream& S, const TClassCheck& Accept, const char* What);
 
 // Reads an object and checks that it is of the expected class (or derived).
 template <typename T>
@@ -137,6 +152,15 @@ public:
     virtual void SaveToFile(const QString& FileName);
     virtual void ReadData(TStream& S);
     virtual void WriteData(TStream& S);
+    // Reads an object-list record whose items must all pass Accept; the list
+    // changes only when the whole record was read.
+    void ReadDataOf(TStream& S, const TClassCheck& Accept, const char* What);
+    // The same for items of class T or a class derived from it.
+    template <typename T>
+    void ReadDataOf(TStream& S, const char* What)
+    {
+        ReadDataOf(S, [](const TObject& O) { return dynamic_cast<const T*>(&O) != nullptr; }, What);
+    }
 
 protected:
     std::vector<TObject*>& ItemVector() { return FItems; }
@@ -159,7 +183,7 @@ void WriteFileStream(const QString& FileName, const std::function<void(TStream&)
 template <typename T>
 std::unique_ptr<T> ReadObjectFromStreamAs(TStream& S, const char* What)
 {
-    std::unique_ptr<TObject> obj = ReadObjectFromStream(S);
-    if (!dynamic_cast<T*>(obj.get())) FailUnexpectedClass(obj->ClassName(), What);
+    std::unique_ptr<TObject> obj =
+        ReadObjectFromStream(S, [](const TObject& O) { return dynamic_cast<const T*>(&O) != nullptr; }, What);
     return std::unique_ptr<T>(static_cast<T*>(obj.release()));
 }

@@ -175,6 +175,26 @@ std::int32_t TStream::ReadCount(qint64 MinItemSize, const char* What)
     return n;
 }
 
+std::int32_t TStream::ReadInt32InRange(std::int32_t Min, std::int32_t Max, const char* What)
+{
+    const qint64 pos = Position();
+    const std::int32_t v = ReadInt32();
+    CheckRange(v, Min, Max, What, pos);
+    return v;
+}
+
+void TStream::CheckRange(qint64 Value, qint64 Min, qint64 Max, const char* What, qint64 Pos) const
+{
+    if (Value < Min || Value > Max)
+        throw EReadError(QStringLiteral("Der Wert %1 für %2 liegt außerhalb des zulässigen Bereichs %3 bis %4 "
+                                        "(Position %5).")
+                             .arg(Value)
+                             .arg(WhatText(What))
+                             .arg(Min)
+                             .arg(Max)
+                             .arg(Pos));
+}
+
 void TStream::FailCorrupt(const char* What, qint64 Value) const
 {
     throw EReadError(QStringLiteral("Ungültiger Wert %1 für %2 (Position %3).")

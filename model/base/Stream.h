@@ -47,6 +47,12 @@ public:
     // A count read from the stream, checked to be non-negative and to fit the
     // rest of the stream at MinItemSize bytes per item.
     std::int32_t ReadCount(qint64 MinItemSize, const char* What);
+    // An Int32 that is scaled or negated later: outside [Min, Max] the record
+    // is corrupt, and the error names What.
+    std::int32_t ReadInt32InRange(std::int32_t Min, std::int32_t Max, const char* What);
+    // Raises EReadError when Value lies outside [Min, Max]; for values that are
+    // converted on reading.
+    void CheckRange(qint64 Value, qint64 Min, qint64 Max, const char* What, qint64 Pos) const;
 
     // An enumeration stored as one byte; a value above MaxOrdinal is corrupt.
     template <typename E>

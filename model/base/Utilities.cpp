@@ -96,7 +96,13 @@ bool ReadNumber(const QString& Token, double& Value)
     }
     size_t from = i;
     if (s[from] == '+') ++from;
-    std::from_chars(s.data() + from, s.data() + j, Value);
+    // A number beyond the range of a double is no number: the entry must not
+    // keep what an earlier line left in it.
+    const auto res = std::from_chars(s.data() + from, s.data() + j, Value);
+    if (res.ec != std::errc()) {
+        Value = 0;
+        return false;
+    }
     return j == s.size();
 }
 

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "KPVersion.h"
+
 #include <cstdint>
 
 // Written into every project file; a file newer than this is refused.
-inline constexpr std::int32_t ProgramVersionMajor = 2;
-inline constexpr std::int32_t ProgramVersionMinor = 1;
+// Taken from the generated version header, the program's one version source.
+inline constexpr std::int32_t ProgramVersionMajor = KP_VERSION_MAJOR;
+inline constexpr std::int32_t ProgramVersionMinor = KP_VERSION_MINOR;
 
 // The version of the file being read. Loaders read a field added in a later
 // version only when the file is at least that version.

@@ -75,8 +75,8 @@ void TContourLine::SetWorldPoints(const std::vector<TDblPoint>& Points)
     DPIPoints.reserve(Points.size());
     PtArray.reserve(Points.size());
     for (const TDblPoint& p : Points) {
-        const D2D_POINT_2F narrow{static_cast<float>(p.X()), static_cast<float>(p.Y())};
-        DPIPoints.push_back(FConvertFunction ? FConvertFunction(narrow) : narrow);
+        const QPointF world(p.X(), p.Y());
+        DPIPoints.push_back(FromQPointF(FConvertFunction ? FConvertFunction(world) : world));
         PtArray.push_back(RoundD2Point(DPIPoints.back()));
     }
     CreatePathFromPoints(true);

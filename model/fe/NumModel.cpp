@@ -3,6 +3,7 @@
 #include "model/base/KPError.h"
 
 #include <algorithm>
+#include <typeinfo>
 
 TNumModel::TNumModel() : FNodesList(std::make_unique<TFEObjectList>()), FElementsList(std::make_unique<TFEObjectList>())
 {
@@ -17,7 +18,11 @@ TNumModel::~TNumModel()
 
 TNode* TNumModel::GetNodes(int Index) const
 {
-    TNode* node = dynamic_cast<TNode*>(FNodesList->Items(Index));
+    TObject* item = FNodesList->Items(Index);
+    // The nodes are plain TNode objects: comparing the type is much cheaper
+    // than the checked cast, which stays for anything else.
+    if (item && typeid(*item) == typeid(TNode)) return static_cast<TNode*>(item);
+    TNode* node = dynamic_cast<TNode*>(item);
     if (!node) throw EKPError(QStringLiteral("Ungültige Typumwandlung"));
     return node;
 }

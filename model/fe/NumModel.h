@@ -7,7 +7,7 @@
 #include "gfx/CustomCanvas.h"
 #include "gfx/D2DTypes.h"
 #include "model/fe/NumElements.h"
-#include "model/fe/SparseMtx.h"
+#include "model/fe/FESystem.h"
 
 #include <QStringList>
 #include <functional>
@@ -129,10 +129,21 @@ public:
     virtual bool ReadFCustomFromFile(const QString& AFilename);
     virtual void SaveVectorField(QStringList* AStringlist) const;
 
+    // Whether a solve may eliminate the fixed-value nodes and factorise the
+    // symmetric rest with CHOLMOD (see TFESystem); False always takes the
+    // general LU. Both give the same temperatures to rounding.
+    bool AllowSymmetricSolve() const { return FAllowSymmetricSolve; }
+    virtual void SetAllowSymmetricSolve(bool V) { FAllowSymmetricSolve = V; }
+    // The factorisation the last solve used.
+    TSolveMethod LastSolveMethod() const { return FLastSolveMethod; }
+
 protected:
     bool AcceptsElement(const TElement* AElement) const override;
     // The element the mesh read-in makes from three nodes.
     virtual std::unique_ptr<TElement> MakeMeshElement(TNode* N1, TNode* N2, TNode* N3) const;
+
+    bool FAllowSymmetricSolve = true;
+    TSolveMethod FLastSolveMethod = TSolveMethod::None;
 
 private:
     template <typename Value>
@@ -161,13 +172,18 @@ public:
     void InitNodeParams(double ATemperature, double AAirtemperature);
     void UpdateAirtemperature(double AAirTemperature);
 
-    // Steps of iterative refinement per solve (see TSparseMtx); none by default.
+    // Steps of iterative refinement per general LU solve (see TSparseMtx);
+    // none by default.
     int RefinementSteps() const;
     void SetRefinementSteps(int V);
+    void SetAllowSymmetricSolve(bool V) override;
     // Forgets the kept factorisation; the next step factorises afresh.
     void InvalidateFactorization();
     // True when the last Solve reused the kept factorisation.
     bool LastSolveReusedFactorization() const { return FLastReused; }
+    // True when a node carried a groundwater load into the last Solve: a
+    // loop without groundwater then need not reset the loads.
+    bool LastSolveUsedQGW() const { return FLastSolveUsedQGW; }
 
 protected:
     bool AcceptsElement(const TElement* AElement) const override;
@@ -177,11 +193,12 @@ protected:
 private:
     bool SystemUnchanged() const;
     void AssembleSystem();
-    void AssembleLoad(TVec& B) const;
+    void AssembleLoad(TVec& B);
 
     double FDeltaTime = 3600;
     // The kept system and what it was built from.
     struct TSolveCache;
     std::unique_ptr<TSolveCache> FCache;
     bool FLastReused = false;
+    bool FLastSolveUsedQGW = false;
 };

@@ -61,7 +61,7 @@ TFEContourLine MakeLine(double ZLevel, bool IsOpenLine, const std::vector<const 
     line.IsOpenLine = IsOpenLine;
     line.DPIPoints.reserve(Points.size());
     for (const TCharacteristicPoint* p : Points)
-        line.DPIPoints.push_back(Convert(D2D_POINT_2F{static_cast<float>(p->X()), static_cast<float>(p->Y())}));
+        line.DPIPoints.push_back(FromQPointF(Convert(QPointF(p->X(), p->Y()))));
     return line;
 }
 

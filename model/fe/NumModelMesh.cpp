@@ -62,14 +62,13 @@ TMeshFile LoadMeshFile(const QString& FileName)
 }
 
 // The numbers of a data line into Values (MaxIndex + 1 entries, zeros where
-// the line has none); returns how many words the line has before any
-// comment. A word that is no number among the first MaxIndex + 1 is an error.
+// the line has none); returns how many words the line has besides those
+// beginning with "#". A word that is no number among the first MaxIndex + 1 is an error.
 int ParseLine(const TMeshFile& File, const TDataLine& Line, std::vector<double>& Values, int MaxIndex)
 {
     Values.assign(static_cast<size_t>(MaxIndex) + 1, 0.0);
-    // Everything from a "#" on is a comment, as in the generator's own files.
-    const qsizetype hash = Line.Text.indexOf(QLatin1Char('#'));
-    const QString text = hash < 0 ? Line.Text : Line.Text.left(hash);
+    // Words beginning with "#" are skipped; the words after them still count.
+    const QString& text = Line.Text;
     QStringList tokens;
     SplitLine(text, tokens);
     if (!ParseDoubles(text, Values.data(), MaxIndex))

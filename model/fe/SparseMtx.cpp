@@ -7,6 +7,13 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// Pivot ratios below this mean a matrix that is singular to rounding.
+constexpr double SingularRcond = 1e-14;
+
+}  // namespace
+
 TSparseMtx::TSparseMtx() = default;
 
 TSparseMtx::~TSparseMtx()
@@ -130,6 +137,18 @@ void TSparseMtx::MultiplyAdd(const double* X, double* Y) const
     }
 }
 
+void TSparseMtx::TransposeMultiplyAdd(const double* X, double* Y) const
+{
+    const int* ap = FAp.data();
+    const int* ai = FAi.data();
+    const double* ax = FAx.data();
+    for (int c = 0; c < FCols; ++c) {
+        double y = Y[c];
+        for (int p = ap[c]; p < ap[c + 1]; ++p) y += ax[p] * X[ai[p]];
+        Y[c] = y;
+    }
+}
+
 QString UmfpackStatusText(int Status)
 {
     switch (Status) {
@@ -172,8 +191,12 @@ void TSparseMtx::Factorize()
         FreeFactors();
         Fail(status);
     }
-    status = umfpack_di_numeric(FAp.data(), FAi.data(), FAx.data(), FSymbolic, &FNumeric, control, nullptr);
-    // A singular matrix is only a warning to UMFPACK; its solution is worthless.
+    double info[UMFPACK_INFO];
+    status = umfpack_di_numeric(FAp.data(), FAi.data(), FAx.data(), FSymbolic, &FNumeric, control, info);
+    // A singular matrix is only a warning to UMFPACK; its solution is
+    // worthless. So is one singular to rounding, whose pivots only differ
+    // from 0 by rounding errors (the ratio of the smallest to the largest).
+    if (status == UMFPACK_OK && !(info[UMFPACK_RCOND] > SingularRcond)) status = UMFPACK_WARNING_singular_matrix;
     if (status != UMFPACK_OK) {
         FreeFactors();
         Fail(status);

@@ -6,6 +6,7 @@
 
 #include <Eigen/Core>
 #include <QString>
+#include <span>
 #include <vector>
 
 class TSparseMtx {
@@ -31,9 +32,17 @@ public:
     int NonZeros() const { return static_cast<int>(FAx.size()); }
     // The summed entry, 0 where the matrix has none.
     double Value(int Row, int Col) const;
+    // The compressed columns after TripletsToSparseAndFlush: Cols + 1 column
+    // starts, and the row and value of every entry, rows ascending per column.
+    std::span<const int> ColumnStarts() const { return FAp; }
+    std::span<const int> RowIndices() const { return FAi; }
+    std::span<const double> Values() const { return FAx; }
 
     // Y += A·X (X with Cols, Y with Rows entries).
     void MultiplyAdd(const double* X, double* Y) const;
+    // Y += Aᵀ·X (X with Rows, Y with Cols entries): a dot product per column,
+    // each Y entry summed in the order of the column's rows.
+    void TransposeMultiplyAdd(const double* X, double* Y) const;
 
     // Steps of iterative refinement UMFPACK takes per solve (its default is 2).
     int RefinementSteps() const { return FRefinementSteps; }

@@ -244,10 +244,7 @@ THeatpump* THeatPumplist::AddIfNotExits(const THeatpump* AHeatPump)
 void THeatPumplist::ReadData(TStream& S)
 {
     THeatPumplist read;
-    read.TMVObjectList::ReadData(S);
-    for (int i = 0; i < read.Count(); ++i)
-        if (!dynamic_cast<THeatpump*>(read.Items(i)))
-            FailUnexpectedClass(read.Items(i)->ClassName(), "die Liste der Wärmepumpen");
+    read.ReadDataOf<THeatpump>(S, "die Liste der Wärmepumpen");
     read.SetOwnsObjects(false);
     for (int i = 0; i < read.Count(); ++i) Add(read.Items(i));
     read.Clear();

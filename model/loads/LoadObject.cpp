@@ -222,21 +222,14 @@ double TLoadObj::GetLoad(TDateTime ATime) const
 
 double TLoadObj::SeriesPower(TDateTime ATime) const
 {
-    // A run asks every step over 10^5..10^6 steps, so search instead of
-    // scanning back from the last point: in the sorted list the points at or
-    // before ATime form a prefix (unset times sort last and never qualify).
-    int lo = 0;
-    int hi = Count();
-    while (lo < hi) {
-        const int mid = lo + (hi - lo) / 2;
-        if (PowerPoint(mid)->PointOfTime() <= ATime)
-            lo = mid + 1;
-        else
-            hi = mid;
+    // The last point in list order at or before ATime holds, whatever order
+    // the points were added in; a sorted series (Resort) gives the usual
+    // step function. A point without a power counts as 0 kW.
+    for (int i = Count() - 1; i >= 0; --i) {
+        const TPowerPoint* pt = PowerPoint(i);
+        if (pt->PointOfTime() <= ATime) return std::isnan(pt->Power()) ? 0 : pt->Power();
     }
-    if (lo == 0) return 0;
-    const double p = PowerPoint(lo - 1)->Power();
-    return std::isnan(p) ? 0 : p;
+    return 0;
 }
 
 double TLoadObj::GetPower(TDateTime ATime) const
@@ -323,15 +316,14 @@ void TLoadObj::ImportPowerSeries(const QString& FileName)
 
 namespace {
 
-// Reads an object list and rejects any item that Accept refuses, so that no
-// caller ever casts an item to a class it is not.
-std::unique_ptr<TMVObjectList> ReadListOf(TStream& S, const char* What,
-                                          const std::function<bool(const TObject*)>& Accept)
+// Reads an object list of T items only: a refused class is never loaded, so
+// no caller casts an item to a class it is not and a profile cannot nest
+// another profile inside its month list.
+template <typename T>
+std::unique_ptr<TMVObjectList> ReadListOf(TStream& S, const char* What)
 {
     auto list = std::make_unique<TMVObjectList>();
-    list->ReadData(S);
-    for (int i = 0; i < list->Count(); ++i)
-        if (!Accept(list->Items(i))) FailUnexpectedClass(list->Items(i)->ClassName(), What);
+    list->ReadDataOf<T>(S, What);
     return list;
 }
 
@@ -360,17 +352,14 @@ void TLoadObj::ReadData(TStream& S)
     const double copHeating = S.ReadDouble();
 
     // GetPower looks the month entry up by position, so all twelve must be there.
-    std::unique_ptr<TMVObjectList> months = ReadListOf(
-        S, "das Monatsprofil eines Lastprofils", [](const TObject* O) { return dynamic_cast<const THeatCoolLoad*>(O); });
+    std::unique_ptr<TMVObjectList> months = ReadListOf<THeatCoolLoad>(S, "das Monatsprofil eines Lastprofils");
     if (months->Count() != 12)
         throw EReadError(QStringLiteral("Das Monatsprofil eines Lastprofils hat %1 statt 12 Monate.")
                              .arg(months->Count()));
     // A time series holds power points, every other kind load points.
-    std::unique_ptr<TMVObjectList> points =
-        type == ltFile ? ReadListOf(S, "die Punkte einer Zeitreihe",
-                                    [](const TObject* O) { return dynamic_cast<const TPowerPoint*>(O); })
-                       : ReadListOf(S, "die Punkte eines Lastprofils",
-                                    [](const TObject* O) { return dynamic_cast<const TLoadPoint*>(O); });
+    std::unique_ptr<TMVObjectList> points = type == ltFile
+                                                ? ReadListOf<TPowerPoint>(S, "die Punkte einer Zeitreihe")
+                                                : ReadListOf<TLoadPoint>(S, "die Punkte eines Lastprofils");
 
     FName = name;
     FUseStartDate = useStart;

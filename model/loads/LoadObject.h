@@ -113,8 +113,8 @@ public:
     // Daily energy in kWh of a year profile; the points must be in
     // Month/Day order (Resort).
     virtual double GetLoad(TDateTime ATime) const;
-    // Power in kW; a time series must be in time order (Resort). Raises
-    // EKPError for a year profile, which has no power.
+    // Power in kW: of a time series the last point in list order at or
+    // before ATime. Raises EKPError for a year profile, which has no power.
     virtual double GetPower(TDateTime ATime) const;
     virtual double HeatDemandPerYear() const;
     virtual double CoolDemandPerYear() const;

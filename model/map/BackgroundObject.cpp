@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
+#include <QTransform>
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -143,13 +144,17 @@ QRectF TBackgroundPict::PixelRect(double xl, double yb, double xr, double yt) co
 bool TBackgroundPict::Draw(const TRect& PictCoord, const TWorldRect& World, TCanvas& Canvas, std::uint8_t Opacity)
 {
     if (!HasPicture()) return false;
-    const double xl = std::max(World.left, fX1), xr = std::min(World.right, fX2);
-    const double yb = std::max(World.top, fY1), yt = std::min(World.bottom, fY2);
+    // A world file may give the corners in the other order (a south-up picture
+    // has Y1 > Y2); the map still covers the rectangle between them, mirrored.
+    const double xl = std::max(World.left, std::min(fX1, fX2)), xr = std::min(World.right, std::max(fX1, fX2));
+    const double yb = std::max(World.top, std::min(fY1, fY2)), yt = std::min(World.bottom, std::max(fY1, fY2));
     // No overlap (or an unusable extent): nothing to draw.
     if (!(xl < xr && yb < yt)) return true;
     const TRect dest{WorldToScreenX(PictCoord, World, xl), WorldToScreenY(PictCoord, World, yt),
                      WorldToScreenX(PictCoord, World, xr), WorldToScreenY(PictCoord, World, yb)};
-    const QRectF source = PixelRect(xl, yb, xr, yt);
+    QRectF source = PixelRect(xl, yb, xr, yt);
+    const bool mirrorX = source.width() < 0, mirrorY = source.height() < 0;
+    source = source.normalized();
     if (dest.IsEmpty() || source.isEmpty()) return true;
     // The source is taken at its exact fractional position, so that a map seen
     // at a few of its pixels across stays where the world puts it.
@@ -163,6 +168,14 @@ bool TBackgroundPict::Draw(const TRect& PictCoord, const TWorldRect& World, TCan
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p.setOpacity(Opacity / 255.0);
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    if (mirrorX || mirrorY) {
+        const QPointF centre = QRectF(target).center();
+        QTransform mirror;
+        mirror.translate(centre.x(), centre.y());
+        mirror.scale(mirrorX ? -1 : 1, mirrorY ? -1 : 1);
+        mirror.translate(-centre.x(), -centre.y());
+        p.setTransform(mirror, true);
+    }
     p.drawImage(QRectF(target), *Bitmap, source);
     p.restore();
     return true;
@@ -183,9 +196,9 @@ bool TBackgroundPict::Draw(TD2RenderTarget& Target, const D2D_RECT_F& Imagedest,
 
 D2D_RECT_F TBackgroundPict::PlanRect(const TConvertFunction& WorldToPlan) const
 {
-    const D2D_POINT_2F a = WorldToPlan(BottomLeft());
-    const D2D_POINT_2F b = WorldToPlan(TopRight());
-    return D2D_RECT_F{a.x, b.y, b.x, a.y};
+    const QPointF a = WorldToPlan(QPointF(fX1, fY1));
+    const QPointF b = WorldToPlan(QPointF(fX2, fY2));
+    return D2D_RECT_F{float(a.x()), float(b.y()), float(b.x()), float(a.y())};
 }
 
 bool TBackgroundPict::LoadGraphic(const QString& AFilename, bool DoGeoreference)
@@ -203,13 +216,9 @@ bool TBackgroundPict::LoadGraphic(const QString& AFilename, bool DoGeoreference)
         if (DoGeoreference) {
             result = TGeoTIFF::Import(AFilename, x1, y1, x2, y2, &picture);
         } else {
-            // Only the picture is wanted; a broken world file does not matter.
+            // Only the picture is wanted; the world file is read for its warnings.
             double t1 = 0, t2 = 0, t3 = 0, t4 = 0;
-            try {
-                TGeoTIFF::Import(AFilename, t1, t2, t3, t4, &picture);
-            } catch (const EWorldFileError&) {
-                picture = ReadPictureFile(AFilename);
-            }
+            TGeoTIFF::Import(AFilename, t1, t2, t3, t4, &picture);
         }
     } else {
         picture = ReadPictureFile(AFilename);

@@ -81,13 +81,13 @@ public:
     D2D_RECT_F PlanRect(const TConvertFunction& WorldToPlan) const;
 
     // Loads a picture file. TIFF with DoGeoreference takes its extent from the
-    // world file (True when it did); any other picture with DoGeoreference gets
-    // 0..width × 0..height, one metre per pixel. Without DoGeoreference the
-    // extent stays and a TIFF's world file is only checked for rotation. An empty
-    // name gives False; a missing file shows "Die Datei … konnte nicht gefunden
-    // werden" and gives False. An unreadable picture or (when georeferencing) a
-    // bad world file raises EKPError. The current picture and extent change only
-    // when loading succeeds.
+    // world file (True when it did); without a usable world file the picture is
+    // loaded and the extent stays (see TGeoTIFF::Import). Any other picture with
+    // DoGeoreference gets 0..width × 0..height, one metre per pixel. Without
+    // DoGeoreference the extent stays and a TIFF's world file only gives its
+    // warnings. An empty name gives False; a missing file shows "Die Datei …
+    // konnte nicht gefunden werden" and gives False. An unreadable picture raises
+    // EKPError; the current picture and extent then stay.
     virtual bool LoadGraphic(const QString& AFilename, bool DoGeoreference);
     // Forgets the file and drops the picture.
     virtual void Delete();

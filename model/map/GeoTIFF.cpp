@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -25,11 +26,11 @@ struct TWorldFile {
 
 QString Native(const QString& FileName) { return QDir::toNativeSeparators(FileName); }
 
+// Empty when the file cannot be read.
 QStringList ReadLines(const QString& FileName)
 {
     QFile file(FileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EWorldFileError(QStringLiteral("Die Weltdatei %1 konnte nicht gelesen werden.").arg(Native(FileName)));
+    if (!file.open(QIODevice::ReadOnly)) return {};
     QString text = QString::fromUtf8(file.read(MaxWorldFileBytes));
     if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
@@ -39,41 +40,28 @@ QStringList ReadLines(const QString& FileName)
     return lines;
 }
 
-double RequiredNumber(const QStringList& Lines, int Index, const QString& FileName)
-{
-    double v = 0;
-    if (!TryStrToFloatC(Lines[Index], v) || !std::isfinite(v))
-        throw EWorldFileError(
-            QStringLiteral("Die Weltdatei %1 ist fehlerhaft: Zeile %2 („%3“) ist keine gültige Zahl.")
-                .arg(Native(FileName))
-                .arg(Index + 1)
-                .arg(Lines[Index].trimmed().left(40)));
-    return v;
-}
+bool ReadNumber(const QString& Line, double& Value) { return TryStrToFloatC(Line, Value) && std::isfinite(Value); }
 
 // Rotation terms only decide about a warning, so text that is no number counts
 // as a rotation.
 double RotationTerm(const QString& Line)
 {
     double v = 0;
-    return TryStrToFloatC(Line, v) ? v : std::nan("");
+    return ReadNumber(Line, v) ? v : std::nan("");
 }
 
-TWorldFile ReadWorldFile(const QString& FileName)
+// Nothing when the file cannot place a picture: unreadable, fewer than six
+// lines, or a line of the placement (1, 4, 5, 6) that is no finite number.
+std::optional<TWorldFile> ReadWorldFile(const QString& FileName)
 {
     const QStringList lines = ReadLines(FileName);
-    if (lines.size() < 6)
-        throw EWorldFileError(
-            QStringLiteral("Die Weltdatei %1 ist unvollständig: sie braucht sechs Zeilen, hat aber nur %2.")
-                .arg(Native(FileName))
-                .arg(lines.size()));
+    if (lines.size() < 6) return std::nullopt;
     TWorldFile w;
-    w.A = RequiredNumber(lines, 0, FileName);
+    if (!ReadNumber(lines[0], w.A) || !ReadNumber(lines[3], w.E) || !ReadNumber(lines[4], w.C) ||
+        !ReadNumber(lines[5], w.F))
+        return std::nullopt;
     w.D = RotationTerm(lines[1]);
     w.B = RotationTerm(lines[2]);
-    w.E = RequiredNumber(lines, 3, FileName);
-    w.C = RequiredNumber(lines, 4, FileName);
-    w.F = RequiredNumber(lines, 5, FileName);
     return w;
 }
 
@@ -83,28 +71,32 @@ bool TGeoTIFF::Import(const QString& AFilename, double& X1, double& Y1, double& 
                       QImage* Destination)
 {
     QImage picture = ReadPictureFile(AFilename);
+    const int width = picture.width(), height = picture.height();
+    if (Destination) *Destination = std::move(picture);
     const QString w = WorldFileName(AFilename);
-    if (w.isEmpty()) {
-        if (Destination) *Destination = std::move(picture);
+    if (w.isEmpty()) return false;
+    const std::optional<TWorldFile> world = ReadWorldFile(w);
+    if (!world) return false;
+    // A positive pixel height (a south-up picture) or a negative pixel width
+    // gives corners in the other order; they are taken as the file puts them.
+    const double x1 = world->C;
+    const double y1 = height * world->E + world->F;
+    const double x2 = width * world->A + world->C;
+    const double y2 = world->F;
+    const double worldWidth = x2 - x1, worldHeight = y2 - y1;
+    // Absurd but finite numbers can also overflow the extent to infinity.
+    if (worldWidth == 0 || worldHeight == 0 || !std::isfinite(worldWidth) || !std::isfinite(worldHeight)) {
+        ModelUI<TPrompts>().ShowError(
+            QStringLiteral("Die Weltdatei %1 ergibt eine Karte von %2 m × %3 m. Breite und Höhe müssen endlich "
+                           "und ungleich 0 sein; die Lage der Karte wurde nicht übernommen.")
+                .arg(Native(w), FloatToStr(worldWidth), FloatToStr(worldHeight)));
         return false;
     }
-    const TWorldFile world = ReadWorldFile(w);
-    const double x1 = world.C;
-    const double y1 = picture.height() * world.E + world.F;
-    const double x2 = picture.width() * world.A + world.C;
-    const double y2 = world.F;
-    // Absurd but finite numbers can still overflow the extent to infinity.
-    if (!(x2 > x1 && y2 > y1) || !std::isfinite(x2 - x1) || !std::isfinite(y2 - y1))
-        throw EWorldFileError(QStringLiteral("Die Weltdatei %1 ergibt keine gültige Kartenausdehnung: die "
-                                             "Pixelbreite (Zeile 1) muss positiv und die Pixelhöhe (Zeile 4) "
-                                             "negativ sein.")
-                                  .arg(Native(w)));
-    if (Destination) *Destination = std::move(picture);
     X1 = x1;
     Y1 = y1;
     X2 = x2;
     Y2 = y2;
-    if (!(world.D == 0) || !(world.B == 0))
+    if (!(world->D == 0) || !(world->B == 0))
         ModelUI<TPrompts>().ShowMessage(QStringLiteral("Warning: The map image is not perpendicular!"));
     return true;
 }

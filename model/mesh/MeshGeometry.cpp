@@ -60,13 +60,17 @@ void AppendAndPrune(TDblPointList& Chain, const TDblPoint& P)
     }
 }
 
-// Sum of f(i, i+1) over the edges of the closed polygon.
+// Sum of f(i, i+1) over the edges of the closed polygon, with the points
+// taken relative to its first point: at map coordinates (millions of metres)
+// the products of absolute coordinates would cancel to a few metres' error.
 template <typename F>
 double SumOverEdges(const TDblPointList& Points, F f)
 {
     double Sum = 0;
     const std::size_t n = Points.size();
-    for (std::size_t i = 0; i < n; ++i) Sum += f(Points[i], Points[(i + 1) % n]);
+    const double Ox = Points[0].X(), Oy = Points[0].Y();
+    auto local = [&](const TDblPoint& P) { return TDblPoint(P.X() - Ox, P.Y() - Oy); };
+    for (std::size_t i = 0; i < n; ++i) Sum += f(local(Points[i]), local(Points[(i + 1) % n]));
     return Sum;
 }
 
@@ -102,7 +106,18 @@ bool FitPointsRect(const Eigen::VectorXd& X, const Eigen::VectorXd& Y, double Th
         P2 = {X[0], MaxY};
         return true;
     }
-    if (!(Threshold >= MaxDistanceToLine(Xs, Ys, L))) return false;
+    // y over x misjudges a steep row (a north-south row with a millimetre of
+    // scatter in x fits badly); x over y judges it like an exact one. The
+    // direction of the larger spread is tried first.
+    const bool yOverX = Threshold >= MaxDistanceToLine(Xs, Ys, L);
+    const TLineFit T = FitLine(Ys, Xs);
+    const bool xOverY = std::isfinite(T.b0) && std::isfinite(T.b1) && Threshold >= MaxDistanceToLine(Ys, Xs, T);
+    if (xOverY && (MaxY - MinY > MaxX - MinX || !yOverX)) {
+        P1 = {T.b0 + MinX, MinY};
+        P2 = {T.b0 + T.b1 * (MaxY - MinY) + MinX, MaxY};
+        return true;
+    }
+    if (!yOverX) return false;
     P1 = {MinX, L.b0 + MinY};
     P2 = {MaxX, L.b0 + L.b1 * (MaxX - MinX) + MinY};
     return true;
@@ -159,7 +174,7 @@ bool PolygonCentroid(const TDblPointList& Points, double& Area, TDblPoint& Centr
     const double Cy = SumOverEdges(Points, [](const TDblPoint& A, const TDblPoint& B) {
         return (A.Y() + B.Y()) * Cross(A, B);
     });
-    Centroid = TDblPoint(-Cx / (6 * Area), -Cy / (6 * Area));
+    Centroid = TDblPoint(Points[0].X() - Cx / (6 * Area), Points[0].Y() - Cy / (6 * Area));
     return true;
 }
 
@@ -170,8 +185,10 @@ bool ScalePolygon(const TDblPointList& Source, TDblPointList& Dest, double Facto
     if (!PolygonCentroid(Source, Area, C)) return false;
     TDblPointList Scaled;
     Scaled.reserve(Source.size());
+    // C + S (p - C): the same as p S - (C S - C), without the cancellation of
+    // two products of map coordinates.
     for (const TDblPoint& p : Source)
-        Scaled.emplace_back(p.X() * Factor - (C.X() * Factor - C.X()), p.Y() * Factor - (C.Y() * Factor - C.Y()));
+        Scaled.emplace_back(C.X() + Factor * (p.X() - C.X()), C.Y() + Factor * (p.Y() - C.Y()));
     Dest = std::move(Scaled);
     return true;
 }

@@ -11,10 +11,11 @@
 
 using TDblPointList = std::vector<TDblPoint>;
 
-// Least-squares line through the points (X[i], Y[i]). True when every point
-// lies within Threshold of the line (or the points form a vertical or
-// horizontal row, or there are just two); P1 and P2 are then the ends of the
-// fitted segment. False leaves P1 and P2 alone. Raises EKPError when X and Y
+// Least-squares line through the points (X[i], Y[i]), y over x, and where
+// that misses a steep row, x over y. True when every point lies within
+// Threshold of one of the lines (or the points form a vertical or horizontal
+// row, or there are just two); P1 and P2 are then the ends of the fitted
+// segment. False leaves P1 and P2 alone. Raises EKPError when X and Y
 // differ in length or hold fewer than two values.
 bool FitPointsRect(const Eigen::VectorXd& X, const Eigen::VectorXd& Y, double Threshold, Eigen::Vector2d& P1,
                    Eigen::Vector2d& P2);

@@ -38,11 +38,6 @@ void CheckParameters(double S, double B, double Ai, double Ao, double R)
         RangeError(QStringLiteral("Der Skalierungsfaktor für das Polygon ist %g. Er muss >=1 sein."), S);
     if (!(R >= 0) || std::isinf(R))
         RangeError(QStringLiteral("Der radiale Abstand um die EWS is %g. Er muss größer 0 sein."), R);
-    // A ring reaching the outer box would put nodes on or beyond its edges.
-    if (R >= B)
-        throw EKPError(Format(QStringLiteral("Der radiale Abstand um die EWS ist %g. Er muss kleiner als "
-                                             "DeltaBorder (%g) sein."),
-                              {R, B}));
     // The inner area is also the width of the inner region: without it the
     // region collapses.
     if (!(Ai > 0) || std::isinf(Ai))
@@ -79,12 +74,49 @@ void CheckProbePositions(const TDblPointList& Points)
     }
 }
 
+// The rectangle around a row: Width beyond the ends of P1-P2 and to either
+// side, unless a probe or its ring (radius R) would reach to or beyond a
+// side; that side then lies Width beyond the outermost ring.
+void RowRectangle(const TDblPointList& Points, const Eigen::Vector2d& P1, const Eigen::Vector2d& P2, double Width,
+                  double R, TDblPointList& Polygon)
+{
+    const Eigen::Vector2d d = P2 - P1;
+    const double L = d.norm();
+    const Eigen::Vector2d u = d / L, v(-u.y(), u.x());
+    double back = -Width, front = L + Width, right = -Width, left = Width;
+    bool widened = false;
+    auto widen = [&](double Reach, double& Side, bool Lower) {
+        if (Lower ? Reach - R - SameNodeTolerance > Side : Reach + R + SameNodeTolerance < Side) return;
+        Side = Lower ? Reach - R - Width : Reach + R + Width;
+        widened = true;
+    };
+    for (const TDblPoint& p : Points) {
+        const Eigen::Vector2d q(p.X() - P1.x(), p.Y() - P1.y());
+        widen(q.dot(u), back, true);
+        widen(q.dot(u), front, false);
+        widen(q.dot(v), right, true);
+        widen(q.dot(v), left, false);
+    }
+    Eigen::Vector2d C[4];
+    if (widened) {
+        C[0] = P1 + back * u + left * v;
+        C[1] = P1 + back * u + right * v;
+        C[2] = P1 + front * u + right * v;
+        C[3] = P1 + front * u + left * v;
+    } else {
+        LineRectCorners(P1, P2, Width, C[0], C[1], C[2], C[3]);
+    }
+    for (const Eigen::Vector2d& c : C) Polygon.emplace_back(c.x(), c.y());
+}
+
 // A circle around a single probe, a rectangle around a row, otherwise the
-// enlarged convex hull. False when the probes give no polygon.
-bool BuildInnerPolygon(TDblPointList& Points, double S, double Ai, TDblPointList& Polygon)
+// enlarged convex hull. False when the probes give no polygon. The circle
+// and the rectangle hold every probe and its ring (radius R).
+bool BuildInnerPolygon(TDblPointList& Points, double S, double Ai, double R, TDblPointList& Polygon)
 {
     if (Points.size() == 1) {
-        AddCirclePoints(Polygon, Points[0], Ai * S, CircleStep);
+        const double Radius = R + SameNodeTolerance < Ai * S ? Ai * S : R + Ai * S;
+        AddCirclePoints(Polygon, Points[0], Radius, CircleStep);
         return true;
     }
     Eigen::VectorXd X(static_cast<Eigen::Index>(Points.size())), Y(X.size());
@@ -94,9 +126,7 @@ bool BuildInnerPolygon(TDblPointList& Points, double S, double Ai, TDblPointList
     }
     Eigen::Vector2d P1, P2;
     if (FitPointsRect(X, Y, std::sqrt(Ai), P1, P2)) {
-        Eigen::Vector2d C[4];
-        LineRectCorners(P1, P2, Ai * S, C[0], C[1], C[2], C[3]);
-        for (const Eigen::Vector2d& c : C) Polygon.emplace_back(c.x(), c.y());
+        RowRectangle(Points, P1, P2, Ai * S, R, Polygon);
         return true;
     }
     TDblPointList Hull;
@@ -184,19 +214,36 @@ bool StrictlyInside(const TDblPoint& P, const TDblPointList& Polygon)
 }
 
 // Centroid of the area in either orientation (the rectangle around a row
-// runs counter-clockwise, the hull clockwise).
+// runs counter-clockwise, the hull clockwise), computed relative to the
+// first corner so that map coordinates keep their precision.
 TDblPoint AreaCentroid(const TDblPointList& Polygon)
 {
+    const double Ox = Polygon[0].X(), Oy = Polygon[0].Y();
     double A2 = 0, Cx = 0, Cy = 0;
     for (std::size_t i = 0; i < Polygon.size(); ++i) {
         const TDblPoint& P = Polygon[i];
         const TDblPoint& Q = Polygon[(i + 1) % Polygon.size()];
-        const double f = P.X() * Q.Y() - Q.X() * P.Y();
+        const double px = P.X() - Ox, py = P.Y() - Oy, qx = Q.X() - Ox, qy = Q.Y() - Oy;
+        const double f = px * qy - qx * py;
         A2 += f;
-        Cx += (P.X() + Q.X()) * f;
-        Cy += (P.Y() + Q.Y()) * f;
+        Cx += (px + qx) * f;
+        Cy += (py + qy) * f;
     }
-    return TDblPoint(Cx / (3 * A2), Cy / (3 * A2));
+    return TDblPoint(Ox + Cx / (3 * A2), Oy + Cy / (3 * A2));
+}
+
+// Every ring node must lie inside the outer box, clear of its edges.
+void CheckRingsInsideBox(const TDblPointList& Points, double R, double B, double MinX, double MinY, double MaxX,
+                         double MaxY)
+{
+    for (const TDblPoint& p : Points)
+        if (p.X() - R - SameNodeTolerance <= MinX || p.X() + R + SameNodeTolerance >= MaxX ||
+            p.Y() - R - SameNodeTolerance <= MinY || p.Y() + R + SameNodeTolerance >= MaxY)
+            throw EKPError(Format(QStringLiteral("Der radiale Abstand um die EWS ist %g m: die Knoten um die "
+                                                 "Sonden reichen über den Rand des Netzes hinaus. Bitte den "
+                                                 "radialen Abstand verkleinern oder DeltaBorder (%g m) "
+                                                 "vergrößern."),
+                                  {R, B}));
 }
 
 // Node numbers of the polygon's corners; a corner that falls onto the node
@@ -272,8 +319,9 @@ bool GeneratePolyFile(TDblPointList& Points, double ScaleFactor, double DeltaBor
 
     TDblPointList Polygon;
     TDblPoint MinPt, MaxPt;
-    if (!BuildInnerPolygon(Points, S, Ai, Polygon) || !PolygonBoundingBox(Polygon, MinPt, MaxPt)) return false;
+    if (!BuildInnerPolygon(Points, S, Ai, R, Polygon) || !PolygonBoundingBox(Polygon, MinPt, MaxPt)) return false;
     const double MinX = MinPt.X() - B, MinY = MinPt.Y() - B, MaxX = MaxPt.X() + B, MaxY = MaxPt.Y() + B;
+    if (R > 0) CheckRingsInsideBox(Points, R, B, MinX, MinY, MaxX, MaxY);
 
     TPolyNodes NodeList;
     const std::vector<int> Box{NodeList.Add(MinX, MinY, OuterBoundaryMarker),

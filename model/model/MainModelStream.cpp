@@ -113,7 +113,9 @@ void TThermModel::Read(TStream& S)
         fContourMap->ReadData(S);
     }
     if (FileVersionAtLeast(1, 3)) {
-        FContourMethod = S.ReadEnum<TMVContourLineCalc>(lcGrid, "Isothermenmethode");
+        // A method this program does not know draws no lines but is kept, so
+        // that saving the model again does not change it.
+        FContourMethod = static_cast<TMVContourLineCalc>(S.ReadByte());
         FDataFileDir = ReadStringFromStream(S);
         FDataFilePrefix = ReadStringFromStream(S);
     }

@@ -71,6 +71,15 @@ double TBHE::TemperatureOut(double TemperatureIn, double WallTemperature, double
 {
     const double L = CasingLength();
     const int n = SegmentCount > 0 ? SegmentCount : RoundEven(L);
+    // Without a segment the iteration would settle on the inlet temperature
+    // and report a power that no part of the probe exchanged.
+    if (n < 1)
+        throw EKPError(Format(QStringLiteral("Die Sonde \"%s\" ist mit %s m zu kurz für das Segmentmodell: "
+                                             "es braucht mindestens einen Abschnitt (Länge ab 0,5 m)."),
+                              {Name(), FloatToStr(L)}));
+    if (std::isnan(FillConduc()))
+        throw EKPError(QStringLiteral("Für die Sonde \"%1\" ist keine Wärmeleitfähigkeit der Verfüllung angegeben.")
+                           .arg(Name()));
     const double lambdaDL = FillConduc() * (L / n);
     const double C = RhoCPFluid * Flux;
     const double Tw = WallTemperature;

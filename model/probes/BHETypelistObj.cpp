@@ -1,21 +1,24 @@
 #include "model/probes/BHETypelistObj.h"
 
 #include "model/probes/ProbeXml.h"
+#include "model/settings/ModelDefaults.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <memory>
 #include <vector>
 
 QString DefaultBHETypesFile()
 {
-    // The same folder the program settings name for the list files.
-    const QDir data(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
-    return QDir(data.filePath(QStringLiteral("Mirvatek"))).filePath(QStringLiteral("bhetypes.xml"));
+    // The setting, read once it is settled; before that the default folder
+    // of the list files.
+    if (!BHETypesFile.isEmpty()) return BHETypesFile;
+    return QDir(DefaultListFileFolder()).filePath(QStringLiteral("bhetypes.xml"));
 }
 
-TBHETypelist::TBHETypelist() : FFileName(DefaultBHETypesFile()) {}
+TBHETypelist::TBHETypelist() = default;
+
+QString TBHETypelist::FileName() const { return FFileName.isEmpty() ? DefaultBHETypesFile() : FFileName; }
 
 TBHETypelist::TBHETypelist(TBlank) : TMVObjectList(Blank) {}
 
@@ -82,11 +85,12 @@ TBHE* TBHETypelist::AddNewType()
 
 void TBHETypelist::LoadOrCreate()
 {
-    if (QFileInfo::exists(FFileName)) {
-        LoadXML(FFileName);
+    const QString file = FileName();
+    if (QFileInfo::exists(file)) {
+        LoadXML(file);
         return;
     }
     Clear();
     CreateDummy();
-    SaveXML(FFileName);
+    SaveXML(file);
 }

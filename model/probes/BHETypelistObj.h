@@ -16,9 +16,9 @@ public:
 
     TBHE* Items(int Index) const { return ItemAs<TBHE>(Index); }
 
-    // Where the list lives; the program settings set it, the default is
-    // DefaultBHETypesFile().
-    const QString& FileName() const { return FFileName; }
+    // Where the list lives: the file the setting BHETypesFile names at the
+    // time of the call, unless SetFileName chose another one.
+    QString FileName() const;
     void SetFileName(const QString& V) { FFileName = V; }
 
     // Appends the two built-in types "STD 2U" and "STD 1U".
@@ -45,5 +45,6 @@ private:
     QString FFileName;
 };
 
-// "bhetypes.xml" in the program's application-data folder.
+// The file the setting BHETypesFile names; "bhetypes.xml" in the list-file
+// folder while the settings are not yet read.
 QString DefaultBHETypesFile();

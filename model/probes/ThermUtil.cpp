@@ -167,12 +167,13 @@ double FluidHeatCapacity(TFluid Fluid, double T)
 
 double VolumetricHeatCapacity(TFluid Fluid, double T)
 {
+    // A temperature that is not a number is out of every range.
     if (Fluid == flWasser) {
         if (T < 0) T = 0;
-        if (T < 0 || T > 100)
+        if (!(T >= 0 && T <= 100))
             RangeError("The temperature [°C] must be in range 0 and 100 to determine volumetric heat capacity: %g °C",
                        T);
-    } else if (T < -10 || T > 100) {
+    } else if (!(T >= -10 && T <= 100)) {
         RangeError("The temperature [°C] must be in range -10 and 100 to determine volumetric heat capacity: %g °C",
                    T);
     }

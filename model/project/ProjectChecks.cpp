@@ -53,11 +53,27 @@ void TProject::MakeDummy(const TBHETypelist* BHETypelist)
 void TProject::RunPumptestExample(TCheckGrid& Grid)
 {
     T2DTriangleTransient& fe = *FModel->FieldModel();
-    FModel->ImportMesh(QDir(TempDir).filePath(QStringLiteral("Pumptest.1.node")));
+    const QString meshFile = QDir(TempDir).filePath(QStringLiteral("Pumptest.1.node"));
+    // The check is a leaky aquifer whose outside head is what the mesh file gives
+    // its nodes (0 except at semi-pervious nodes). The model's air temperature,
+    // which an import gives every node, would pull the aquifer towards it through
+    // the leakage and swamp the drawdown, so the nodes get back the file's values.
+    std::vector<double> outside;
+    {
+        T2DTriangleTransient asRead;
+        asRead.GenerateGridFromTriangle(meshFile);
+        outside.reserve(static_cast<size_t>(asRead.NodeCount()));
+        for (int k = 0; k < asRead.NodeCount(); ++k) outside.push_back(asRead.GetNodes(k)->FN());
+    }
+    FModel->ImportMesh(meshFile);
     if (fe.NodeCount() < FirstProbeNode + 5)
         throw EKPError(QStringLiteral("Das Netz des Pumpversuchs hat %1 Knoten; es braucht mindestens %2.")
                            .arg(fe.NodeCount())
                            .arg(FirstProbeNode + 5));
+    if (static_cast<size_t>(fe.NodeCount()) != outside.size())
+        throw EKPError(QStringLiteral("Die Knoten-Datei <%1> hat sich während des Pumpversuchs geändert.")
+                           .arg(QDir::toNativeSeparators(meshFile)));
+    for (int k = 0; k < fe.NodeCount(); ++k) fe.GetNodes(k)->SetFN(outside[static_cast<size_t>(k)]);
     fe.InitTemperature(0);
     TNode* well = fe.GetNodes(FirstProbeNode);
     well->SetBorderCondition(bc2FixedFlow);

@@ -12,9 +12,9 @@
 
 namespace {
 
-TPoint RoundPoint(D2D_POINT_2F P)
+TPoint RoundPoint(QPointF P)
 {
-    return TPoint{RoundEven(P.x), RoundEven(P.y)};
+    return TPoint{RoundEven(P.x()), RoundEven(P.y())};
 }
 
 }  // namespace
@@ -48,7 +48,7 @@ void TProject::DrawGrid(TCanvas& Canvas) const
         points.clear();
         for (int k = 0; k < element->NodeCount(); ++k) {
             const TNode* node = element->GetNodes(k);
-            if (node) points.push_back(RoundPoint(FConvertFunction(node->D2Point())));
+            if (node) points.push_back(RoundPoint(FConvertFunction(QPointF(node->X(), node->Y()))));
         }
         Canvas.Polygon(points);
     }
@@ -59,8 +59,7 @@ void TProject::DrawBHEs(TCanvas& Canvas, const std::vector<QImage>* Markers) con
     const int a = RoundEven(BHESize);
     for (int i = 0; i < FModel->BHEs().Count(); ++i) {
         const TBHE* bhe = FModel->BHE(i);
-        const TPoint p = RoundPoint(
-            FConvertFunction(D2D_POINT_2F{static_cast<float>(bhe->X()), static_cast<float>(bhe->Y())}));
+        const TPoint p = RoundPoint(FConvertFunction(QPointF(bhe->X(), bhe->Y())));
         Canvas.Pen().SetStyle(psSolid);
         Canvas.Pen().SetColor(clBlack);
         Canvas.Brush().SetColor(clBlack);

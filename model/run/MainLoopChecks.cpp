@@ -12,11 +12,34 @@
 #include "model/loads/LoadObject.h"
 #include "model/probes/BHEObj.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace {
 
 bool Positive(double X) { return std::isfinite(X) && X > 0; }
+
+// The months in which a step of the run (From, To] can ask the profile for a
+// power inside its validity window; outside the window it gives 0 kW.
+std::array<bool, 12> MonthsAsked(const TLoadObj& P, TDateTime From, TDateTime To)
+{
+    std::array<bool, 12> asked{};
+    if (P.UseStartDate()) From = std::max(From, P.StartDate());
+    if (P.UseEndDate()) To = std::min(To, P.EndDate());
+    if (!(To >= From) || !std::isfinite(From) || !std::isfinite(To)) return asked;
+    int year = YearOf(From);
+    int month = MonthOf(From);
+    TDateTime first = 0;
+    for (int k = 0; k < 12 && TryEncodeDate(year, month, 1, first) && first <= To; ++k) {
+        asked[static_cast<size_t>(month - 1)] = true;
+        if (++month > 12) {
+            month = 1;
+            ++year;
+        }
+    }
+    return asked;
+}
 
 [[noreturn]] void Refuse(const QString& Fmt, std::initializer_list<TVarRec> Args)
 {
@@ -30,6 +53,7 @@ void TMainLoop::CheckRunnable() const
     if (!Positive(FTimeEngine->TimeStep()))
         throw EKPError(QStringLiteral("Der Zeitschritt muss eine positive Zahl sein."));
     CheckMesh();
+    CheckSolverTimeStep();
     CheckProbes();
     if (FLoadProfils)
         for (int i = 0; i < FLoadProfils->Count(); ++i) {
@@ -71,15 +95,19 @@ void TMainLoop::CheckProfile(const TLoadObj& P, const TEntries& Entries) const
             Refuse(QStringLiteral("Die Last des Lastprofils \"%s\" ist keine gültige Zahl."), {name});
         break;
     case ltFile:
+        // A point without a power runs as 0 kW; a point without a time is damage.
         for (int k = 0; k < P.Count(); ++k) {
             const TPowerPoint* pt = P.PowerPoint(k);
-            if (!std::isfinite(pt->Power()) || !std::isfinite(pt->PointOfTime()))
+            if (!std::isfinite(pt->PointOfTime()))
                 Refuse(QStringLiteral("Die Zeitreihe des Lastprofils \"%s\" enthält im Punkt %d keine gültige Zahl."),
                        {name, std::int64_t{k + 1}});
         }
         break;
-    case ltMonthProfile:
+    case ltMonthProfile: {
+        // Months the run never asks for may stay empty.
+        const std::array<bool, 12> asked = MonthsAsked(P, RunStart(), RunEnd());
         for (int m = 1; m <= 12; ++m) {
+            if (!asked[static_cast<size_t>(m - 1)]) continue;
             const THeatCoolLoad* e = P.MonthEntry(m);
             if (!e) Refuse(QStringLiteral("Dem Lastprofil \"%s\" fehlt der Monat %d."), {name, std::int64_t{m}});
             if (e->COPHeating() == 0)
@@ -90,6 +118,7 @@ void TMainLoop::CheckProfile(const TLoadObj& P, const TEntries& Entries) const
                        {name, std::int64_t{m}});
         }
         break;
+    }
     case ltYearProfile:
         CheckYearProfile(P, Entries);
         break;
@@ -156,4 +185,29 @@ void TMainLoop::CheckGroundwater() const
     if (!FGWModel) throw EKPError(QStringLiteral("Das Modell hat kein Grundwassermodell."));
     if (!Positive(FGWModel->TimeForGrid()))
         throw EKPError(QStringLiteral("Die Dauer einer Grundwasserperiode muss größer als 0 sein."));
+}
+
+TDateTime TMainLoop::RunStart() const
+{
+    return FTimeEngine->RealStartTime() + FTimeEngine->StartTime() / SecsPerDay;
+}
+
+TDateTime TMainLoop::RunEnd() const
+{
+    return FTimeEngine->RealStartTime() + FTimeEngine->Endtime() / SecsPerDay;
+}
+
+void TMainLoop::CheckSolverTimeStep() const
+{
+    // The solve spreads the loads of FieldMultiplier steps over the field's
+    // time step: any other step would give the field another energy than the
+    // counters count.
+    const double step = FTimeEngine->TimeStep();
+    const double expected = step * FFieldMultiplier;
+    const double dt = FFieldModel->DeltaTime();
+    if (std::abs(dt - expected) <= 1e-9 * expected) return;
+    Refuse(QStringLiteral("Der Zeitschritt des Untergrundmodells (%s s) stimmt nicht mit dem Zeitschritt der "
+                          "Simulation mal Multiplikator (%s s × %d = %s s) überein. Bitte die Zeitschritte "
+                          "neu festlegen."),
+           {FloatToStr(dt), FloatToStr(step), std::int64_t{FFieldMultiplier}, FloatToStr(expected)});
 }

@@ -76,11 +76,13 @@ void TMainLoop::StopAfterError()
     // The run ends as if stopped: the end handler runs (once) and the engine
     // is idle, so the next run starts afresh. The first error is the one the
     // caller gets; a second one from the end handling is dropped.
+    FEndingOnError = true;
     try {
         if (!FEndHandled)
             FTimeEngine->Stop();
     } catch (...) {
     }
+    FEndingOnError = false;
     FTimeEngine->SetAborted(true);
     FTimeEngine->SetFinished(true);
 }
@@ -148,8 +150,13 @@ void TMainLoop::Run()
     CheckRunnable();
     TRunDisplay& display = ModelUI<TRunDisplay>();
     FEndHandled = false;
+    FEndingOnError = false;
     fTimeStepCounter = 0;
     FOtherCircuits.clear();
+    // A fresh run counts its groundwater periods from its start, whoever
+    // started it before.
+    FAdvekCounter = 0;
+    FGWTransferred = 0;
     // Loads and groundwater exchange of an earlier run that never reached a
     // solve must not leak into this one.
     FPendingLoads.clear();
@@ -173,6 +180,10 @@ void TMainLoop::DoEndTimeReached(TObject* Sender)
     // The engine reports the end after the last step and on Stop; a Stop
     // during the last step must not end the run twice.
     if (FEndHandled) return;
+    // The steps after the last solve were counted; the field gets them too.
+    // A failing solve here ends the run through the error path, which comes
+    // back with FEndingOnError set.
+    if (!FEndingOnError) SolvePendingSteps();
     FEndHandled = true;
     TRunDisplay& display = ModelUI<TRunDisplay>();
     display.EndCounterUpdate(FCounterTable);

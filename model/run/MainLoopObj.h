@@ -160,6 +160,8 @@ public:
     TNotifyEvent OnEndTimeReached;
 
     double InitialQuantity() const { return FInitialQuantity; }
+    // Groundwater exchange put onto the nodes since the run started (kWh).
+    double GWTransferredEnergy() const { return FGWTransferred / 3.6e6; }
     bool IsDirty() const { return FIsDirty; }
     void SetIsDirty(bool V) { FIsDirty = V; }
     const QStringList& GWlog() const { return FGWlog; }
@@ -190,12 +192,18 @@ private:
     void CheckProfile(const TLoadObj& P, const TEntries& Entries) const;
     void CheckYearProfile(const TLoadObj& P, const TEntries& Entries) const;
     void CheckGroundwater() const;
+    void CheckSolverTimeStep() const;
+    // Calendar times of the run's start and end.
+    TDateTime RunStart() const;
+    TDateTime RunEnd() const;
 
     // The step.
     int EntryCount() const;
     TBHEDataWrapper* Entry(int Index) const;
     TLoadObj* Profile(int Index) const;
     TEntries EntriesOf(int ProfileIndex) const;
+    // FStepEntries := the entries of BHEDataList, typed.
+    void CollectEntries();
     TNode* NodeOf(const TBHEDataWrapper& W) const;
     void StepLabels(bool GaugesVisible);
     void ApplyLoads(bool GaugesVisible);
@@ -207,6 +215,10 @@ private:
     void AccumulateLoads();
     void AdvanceGroundwater();
     void SolveField();
+    // Solves the steps taken since the last solve, at the end of a run.
+    void SolvePendingSteps();
+    // One finite-element step over Span seconds (the steps since the last solve).
+    void SolveOver(double Span);
     void CheckProbeLoads() const;
     void Estimate();
     void RefreshDashboard();
@@ -265,6 +277,13 @@ private:
 
     // The end handler has run for the current run.
     bool FEndHandled = true;
+    // The run ends because of an error: the end handler solves nothing.
+    bool FEndingOnError = false;
+    // Steps of the current run, fixed at its first step (the engine cuts its
+    // step length in the last step).
+    int FTotalSteps = 0;
+    // Groundwater exchange put onto the nodes in this run (J).
+    double FGWTransferred = 0;
 
     // Node loads of this step, summed per node before they are written.
     std::vector<std::pair<int, double>> FPendingLoads;
@@ -279,5 +298,9 @@ private:
     std::vector<TLoadSum> FLoadSums;  // by node index
     std::vector<int> FLoadNodes;      // nodes with a running sum
     double FLoadTime = 0;
-    std::vector<double> FSnapshot;    // F and FA of every node before a solve
+    // The probes of each profile in this step, kept so a step allocates nothing.
+    std::vector<TEntries> FProfileGroups;
+    // The entries of BHEDataList in this step, typed (null where an item is
+    // not an entry).
+    TEntries FStepEntries;
 };

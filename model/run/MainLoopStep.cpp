@@ -29,7 +29,11 @@ void TMainLoop::DoNextTimeStep(TObject* Sender)
     TRunDisplay& display = ModelUI<TRunDisplay>();
     if (!FFieldModel) CheckMesh();
     // The first step of a run, also of one started on the engine itself.
-    if (e.NumTimeStep() == 1) FEndHandled = false;
+    if (e.NumTimeStep() == 1) {
+        FEndHandled = false;
+        FEndingOnError = false;
+        FTotalSteps = e.TotalNumberOfTimeSteps();
+    }
     if (fTimeStepCounter == 0) {
         FTimer.start();
         FTimerStep = e.NumTimeStep();
@@ -51,7 +55,8 @@ void TMainLoop::DoNextTimeStep(TObject* Sender)
         SolveField();
         ++fTimeStepCounter;
         // Groundwater exchange is kept until a solve has taken it, once.
-        FFieldModel->ResetQGWload();
+        // Without groundwater no node carries any: no pass over the nodes.
+        if (FUseGW || FFieldModel->LastSolveUsedQGW()) FFieldModel->ResetQGWload();
     }
     if (fTimeStepCounter >= SolvesPerEstimate) Estimate();
     if (FMonitoringList) FMonitoringList->RecordNow(e.RealCurrentTime(), e.TimeLevel());
@@ -62,15 +67,18 @@ void TMainLoop::DoNextTimeStep(TObject* Sender)
 
 void TMainLoop::StepLabels(bool GaugesVisible)
 {
+    // Headless nothing is shown, so no text is built: a run's results never
+    // depend on its display.
+    TRunDisplay* display = TModelHooks<TRunDisplay>::Installed();
+    if (!display) return;
     TTimeEngine& e = *FTimeEngine;
-    TRunDisplay& display = ModelUI<TRunDisplay>();
     const TDateTime t = e.RealCurrentTime();
-    display.ShowDate(FormatDateTime(QStringLiteral("hh:nn:ss dd.mm.yyyy"), t));
+    display->ShowDate(FormatDateTime(QStringLiteral("hh:nn:ss dd.mm.yyyy"), t));
     if (GaugesVisible) {
         FGauges.LblDateTime = FormatDateTime(QStringLiteral("dd mmm yyyy hh:nn:ss"), t);
         FGauges.LblDuration = TimeSpanText(e.CurrentTime());
     }
-    display.ShowProgress(e.NumTimeStep(), e.TotalNumberOfTimeSteps());
+    display->ShowProgress(e.NumTimeStep(), FTotalSteps);
 }
 
 TNode* TMainLoop::NodeOf(const TBHEDataWrapper& W) const
@@ -80,6 +88,13 @@ TNode* TMainLoop::NodeOf(const TBHEDataWrapper& W) const
         throw EKPError(Format(QStringLiteral("Die Sonde \"%s\" liegt auf keinem Knoten des Netzes."),
                               {W.BHE() ? W.BHE()->Name() : QString()}));
     return FFieldModel->GetNodes(k);
+}
+
+void TMainLoop::CollectEntries()
+{
+    // One checked cast per probe and step; the passes of the step use these.
+    FStepEntries.clear();
+    for (int i = 0; i < EntryCount(); ++i) FStepEntries.push_back(Entry(i));
 }
 
 TMainLoop::TEntries TMainLoop::EntriesOf(int ProfileIndex) const
@@ -96,10 +111,13 @@ void TMainLoop::ApplyLoads(bool GaugesVisible)
 {
     FPendingLoads.clear();
     const int count = FLoadProfils ? FLoadProfils->Count() : 0;
-    // The probes of each profile, in one pass over the probes.
-    std::vector<TEntries> groups(static_cast<size_t>(count));
-    for (int i = 0; i < EntryCount(); ++i) {
-        TBHEDataWrapper* w = Entry(i);
+    // The probes of each profile, in one pass over the probes; the lists keep
+    // their room from step to step.
+    std::vector<TEntries>& groups = FProfileGroups;
+    groups.resize(static_cast<size_t>(count));
+    for (TEntries& g : groups) g.clear();
+    CollectEntries();
+    for (TBHEDataWrapper* w : FStepEntries) {
         const int p = w && w->BHE() ? w->BHE()->LoadProfilIndex() : -1;
         if (p >= 0 && p < count) groups[static_cast<size_t>(p)].push_back(w);
     }
@@ -179,8 +197,7 @@ void TMainLoop::AccumulateLoads()
         FLoadNodes.clear();
         FLoadTime = 0;
     }
-    for (int i = 0; i < EntryCount(); ++i) {
-        const TBHEDataWrapper* w = Entry(i);
+    for (const TBHEDataWrapper* w : FStepEntries) {
         if (!w) continue;
         const double q = NodeOf(*w)->StoredQ();
         TLoadSum& s = FLoadSums[static_cast<size_t>(w->NodeIndex())];
@@ -211,7 +228,9 @@ void TMainLoop::AdvanceGroundwater()
     const double dtSolve = FFieldModel->DeltaTime();
     const double before = FFieldModel->SumOfQGWload();
     gw.TransferEnergy(false, dtSolve);
-    FGWlog.last() += TGWGrid::TransferLogText(FFieldModel->SumOfQGWload() - before, dtSolve);
+    const double transferred = FFieldModel->SumOfQGWload() - before;
+    FGWTransferred += transferred * dtSolve;
+    FGWlog.last() += TGWGrid::TransferLogText(transferred, dtSolve);
 }
 
 void TMainLoop::SolveField()
@@ -228,32 +247,16 @@ void TMainLoop::SolveField()
     }
     for (const int k : FLoadNodes) FLoadSums[static_cast<size_t>(k)] = TLoadSum();
     FLoadNodes.clear();
+    const double span = FLoadTime;
     FLoadTime = 0;
     auto restoreLoads = [&] {
         for (const auto& [k, q] : current) FFieldModel->GetNodes(k)->SetQ(q);
     };
     try {
         CheckProbeLoads();
-        const int n = FFieldModel->NodeCount();
-        FSnapshot.resize(2 * static_cast<size_t>(n));
-        for (int k = 0; k < n; ++k) {
-            const TNode* node = FFieldModel->GetNodes(k);
-            FSnapshot[2 * static_cast<size_t>(k)] = node->F();
-            FSnapshot[2 * static_cast<size_t>(k) + 1] = node->FA();
-        }
-        FFieldModel->Solve();
-        for (int k = 0; k < n; ++k) {
-            const TNode* node = FFieldModel->GetNodes(k);
-            if (std::isfinite(node->F()) && std::isfinite(node->FA())) continue;
-            for (int j = 0; j < n; ++j) {
-                TNode* m = FFieldModel->GetNodes(j);
-                m->SetF(FSnapshot[2 * static_cast<size_t>(j)]);
-                m->SetFA(FSnapshot[2 * static_cast<size_t>(j) + 1]);
-            }
-            throw EKPError(Format(QStringLiteral("Die Berechnung des Temperaturfelds ergab am Knoten %d keine gültige "
-                                                 "Temperatur. Die Simulation wurde angehalten."),
-                                  {std::int64_t{k + 1}}));
-        }
+        // The model's solve changes no node unless every new temperature is
+        // finite: no snapshot and no check pass here.
+        SolveOver(span);
     } catch (...) {
         restoreLoads();
         throw;
@@ -261,10 +264,51 @@ void TMainLoop::SolveField()
     restoreLoads();
 }
 
+void TMainLoop::SolveOver(double Span)
+{
+    T2DTriangleTransient& fe = *FFieldModel;
+    const double dt = fe.DeltaTime();
+    if (std::abs(Span - dt) <= 1e-9 * dt) {
+        fe.Solve();
+        return;
+    }
+    // A cut last step, or the steps left after the last solve of a run: the
+    // field advances by the time the counters counted. The groundwater loads
+    // were spread over dt; over Span they must carry the same energy.
+    const double scale = dt / Span;
+    for (int k = 0; k < fe.NodeCount(); ++k) {
+        TNode* node = fe.GetNodes(k);
+        if (node->QGW() != 0) node->SetQGW(node->QGW() * scale);
+    }
+    auto restore = [&] {
+        fe.SetDeltaTime(dt);
+        for (int k = 0; k < fe.NodeCount(); ++k) {
+            TNode* node = fe.GetNodes(k);
+            if (node->QGW() != 0) node->SetQGW(node->QGW() / scale);
+        }
+    };
+    fe.SetDeltaTime(Span);
+    try {
+        fe.Solve();
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+}
+
+void TMainLoop::SolvePendingSteps()
+{
+    if (!FFieldModel || !(FLoadTime > 0)) return;
+    CollectEntries();
+    SolveField();
+    if (FUseGW || FFieldModel->LastSolveUsedQGW()) FFieldModel->ResetQGWload();
+    FIsDirty = true;
+}
+
 void TMainLoop::CheckProbeLoads() const
 {
-    for (int i = 0; i < EntryCount(); ++i) {
-        const TBHEDataWrapper* w = Entry(i);
+    for (const TBHEDataWrapper* w : FStepEntries) {
         if (!w || std::isfinite(NodeOf(*w)->StoredQ())) continue;
         throw EKPError(Format(QStringLiteral("Die Last der Sonde \"%s\" ist keine gültige Zahl. "
                                              "Die Simulation wurde angehalten."),
@@ -280,8 +324,9 @@ void TMainLoop::Estimate()
     // multiplier, so the rate per step is exact.
     const double elapsed = static_cast<double>(FTimer.nsecsElapsed()) / 1e9;
     const double remaining =
-        EstimateRemaining(e.TotalNumberOfTimeSteps(), e.NumTimeStep(), elapsed, e.NumTimeStep() - FTimerStep + 1);
-    ModelUI<TRunDisplay>().ShowRemainingTime(RemainingTimeText(remaining));
+        EstimateRemaining(FTotalSteps, e.NumTimeStep(), elapsed, e.NumTimeStep() - FTimerStep + 1);
+    if (TRunDisplay* display = TModelHooks<TRunDisplay>::Installed())
+        display->ShowRemainingTime(RemainingTimeText(remaining));
 }
 
 void TMainLoop::RefreshDashboard()

@@ -1,6 +1,7 @@
 #include "model/settings/KPStreamFt.h"
 
 #include "model/base/StreamStrings.h"
+#include "model/settings/FontSizeRange.h"
 #include "model/settings/RegistryIniFile.h"
 
 namespace KPStreamFt {
@@ -32,7 +33,7 @@ void TStreamFont::Store(TStream& S) const
 void TStreamFont::Load(TStream& S)
 {
     const QString name = ReadStringFromStream(S);
-    const std::int32_t size = S.ReadInt32();
+    const std::int32_t size = S.ReadInt32InRange(MinFontSize, MaxFontSize, "die Schriftgröße");
     const std::int32_t color = S.ReadInt32();
     TFontStyles style;
     for (TFontStyle st : StyleOrder)
@@ -59,7 +60,9 @@ void TStreamFont::ReadFromIniFile(const QString& Filename, const QString& Ident)
 {
     const TRegistryIniFile ini(Filename, TRegistryRoot::CurrentUser, TRegistryAccess::ReadOnly);
     SetName(ini.ReadString(SSchriften, Ident + QStringLiteral("Name"), Name()));
-    SetSize(ini.ReadInteger(SSchriften, Ident + QStringLiteral("Size"), Size()));
+    // A size out of range counts as no number: the font keeps its size.
+    const int size = ini.ReadInteger(SSchriften, Ident + QStringLiteral("Size"), Size());
+    if (FontSizeInRange(size)) SetSize(size);
     TFontStyles style;
     for (int i = 0; i < 4; ++i)
         if (ini.ReadBool(SSchriften, Ident + QLatin1String(StyleSuffix[i]), false)) style.Include(StyleOrder[i]);

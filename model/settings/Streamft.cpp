@@ -4,6 +4,7 @@
 #include "model/base/ModelUI.h"
 #include "model/base/StreamStrings.h"
 #include "model/settings/FontDialogs.h"
+#include "model/settings/FontSizeRange.h"
 #include "model/settings/RegistryIniFile.h"
 
 namespace Streamft {
@@ -68,14 +69,16 @@ void TStreamFont::LoadRest(TStream& S, const QString& Name, std::int32_t Size)
 void TStreamFont::Load(TStream& S)
 {
     const QString name = ReadStringFromStream(S);
-    const std::int32_t size = S.ReadInt32();
+    const std::int32_t size = S.ReadInt32InRange(MinFontSize, MaxFontSize, "die Schriftgröße");
     LoadRest(S, name, size);
 }
 
 void TStreamFont::LoadShortString(TStream& S)
 {
     const QString name = ReadShortStringFromStream(S);
+    const qint64 pos = S.Position();
     const std::int32_t size = MulDiv(S.ReadInt32(), 254, 1000);
+    S.CheckRange(size, MinFontSize, MaxFontSize, "die Schriftgröße", pos);
     LoadRest(S, name, size);
 }
 
@@ -153,7 +156,9 @@ void TStreamFont::ReadValues(const TCustomIniFile& Ini, const QString& Section, 
     // Each value falls back to the current one, so missing values leave the
     // font as it was.
     SetFontName(Ini.ReadString(Section, Name + QStringLiteral("Name"), FFontName));
-    SetSize(Ini.ReadInteger(Section, Name + QStringLiteral("Size"), FSize));
+    // A size out of range counts as no number: the font keeps its size.
+    const int size = Ini.ReadInteger(Section, Name + QStringLiteral("Size"), FSize);
+    if (FontSizeInRange(size)) SetSize(size);
     SetBold(Ini.ReadBool(Section, Name + QStringLiteral("Bold"), Bold()));
     SetItalic(Ini.ReadBool(Section, Name + QStringLiteral("Italic"), Italic()));
     SetUnderLine(Ini.ReadBool(Section, Name + QStringLiteral("UnderLine"), UnderLine()));

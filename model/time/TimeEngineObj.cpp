@@ -118,7 +118,10 @@ void TTimeEngine::Cont()
     for (;;) {
         if (FShowDashboard) {
             TDashboardHooks& dash = ModelUI<TDashboardHooks>();
-            if (!dash.IsDashboardVisible()) dash.ShowDashboard([this] { DashboardClosed(); });
+            if (!dash.IsDashboardVisible())
+                dash.ShowDashboard([alive = std::weak_ptr<TTimeEngine*>(FAlive)] {
+                    if (const auto engine = alive.lock()) (*engine)->DashboardClosed();
+                });
         }
         if (!NextTimeStep() || FAborted) break;
     }

@@ -5,6 +5,7 @@
 #include "model/base/Stream.h"
 
 #include <functional>
+#include <memory>
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 
@@ -23,6 +24,8 @@ public:
 class TTimeEngine : public TObject {
 public:
     TTimeEngine();
+    TTimeEngine(const TTimeEngine&) = delete;
+    TTimeEngine& operator=(const TTimeEngine&) = delete;
 
     virtual void Read(TStream& S);
     virtual void Write(TStream& S);
@@ -91,4 +94,7 @@ private:
     bool FYearHasChanged = false;
     bool FFinished = false;
     bool FShowDashboard = false;
+    // The gauge window's close callback reaches the engine only while it
+    // lives: the window outlives any one engine.
+    std::shared_ptr<TTimeEngine*> FAlive = std::make_shared<TTimeEngine*>(this);
 };

@@ -86,6 +86,9 @@ TEST(Utilities, ParseDoubles)
         {"-1.5e2 +4 .5", 2, true, -150, 4, 0.5},
         {"abc 1", 1, false, 0, 1, -1},
         {"1 2 3 4", 1, true, 1, 2, -1},
+        // beyond a double: a failure, and no value left from before
+        {"1e400 2", 1, false, 0, 2, -1},
+        {"7 -1e400", 1, false, 7, 0, -1},
     };
     for (const Case& c : cases) {
         double v[3] = {-1, -1, -1};

@@ -230,7 +230,7 @@ TEST(ContourLines, MismatchedGridGivesEmptyLinesPerLevel)
 TEST(ContourLines, PointsGoThroughTheConversionAndAreRounded)
 {
     TMVContourMap map;
-    map.SetConvertFunction([](D2D_POINT_2F p) { return D2D_POINT_2F{p.x * 3 + 0.25f, 100 - p.y * 3}; });
+    map.SetConvertFunction([](QPointF p) { return QPointF(p.x() * 3 + 0.25, 100 - p.y() * 3); });
     SetGrid(map, {0, 1}, {0, 1}, {0, 1, 0, 1});
     SetLevels(map, {0.5});
     map.BuildContourLines();
@@ -287,7 +287,7 @@ TEST(ContourLines, LabelFactorAndConversionReachEveryLine)
     SetLevels(map, {1, 2});
     map.BuildContourLines();
     map.SetLabelFactor(-1);
-    map.SetConvertFunction([](D2D_POINT_2F p) { return p; });
+    map.SetConvertFunction([](QPointF p) { return p; });
     for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(map.Lines(i)->LabelFactor(), -1);
         EXPECT_TRUE(static_cast<bool>(map.Lines(i)->ConvertFunction()));

@@ -103,7 +103,7 @@ protected:
             n->SetFatT0(0.25);
             n->SetF(-50);  // the running temperatures are not contoured
         }
-        Map.SetConvertFunction([](D2D_POINT_2F p) { return D2D_POINT_2F{p.x * 10, 100 - p.y * 10}; });
+        Map.SetConvertFunction([](QPointF p) { return QPointF(p.x() * 10, 100 - p.y() * 10); });
         Map.SetLineColor(0x00AA00);
     }
     T2DTriangleModel Model;

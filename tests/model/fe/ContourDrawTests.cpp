@@ -16,9 +16,9 @@ void Hexagon(T2DTriangleModel& Model, double Centre, double Rim)
     for (int j = 0; j < 6; ++j) AddTriangle(Model, 0, 1 + j, 1 + (j + 1) % 6);
 }
 
-D2D_POINT_2F Twice(D2D_POINT_2F P)
+QPointF Twice(QPointF P)
 {
-    return D2D_POINT_2F{2 * P.x, 2 * P.y};
+    return 2 * P;
 }
 
 }  // namespace
@@ -63,7 +63,7 @@ TEST(FEContours, OpenLineAcrossSeveralTriangles)
     BuildRectMesh(strip, 2, 3, 2, 3);
     for (int k = 0; k < strip.NodeCount(); ++k) strip.GetNodes(k)->SetF(strip.GetNodes(k)->X() * 0.4);
     std::vector<TFEContourLine> lines;
-    ASSERT_TRUE(strip.GenerateContourDataTriangle(0.5, &lines, [](D2D_POINT_2F p) { return p; }, false, false, 0, 2, 0, 3));
+    ASSERT_TRUE(strip.GenerateContourDataTriangle(0.5, &lines, [](QPointF p) { return p; }, false, false, 0, 2, 0, 3));
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_TRUE(lines[0].IsOpenLine);
     ASSERT_GE(lines[0].DPIPoints.size(), 4u);

@@ -151,3 +151,23 @@ TEST(FEMeshRead, CorruptFilesKeepThePreviousMesh)
         EXPECT_EQ(model.NodesList().Items(0), firstNode);
     }
 }
+
+TEST(FEMeshRead, OnlyWordsBeginningWithHashAreComments)
+{
+    // "#x" is skipped; the y coordinate and the marker after it still count.
+    MeshFiles files;
+    files.Write("4 2 0 1\n"
+                "1 0 0 0\n"
+                "2 10 #x 5 0\n"
+                "3 10 10 #corner 0\n"
+                "4 0 10 0 #last\n",
+                "2 3 0\n1 1 2 3 #first\n2 1 3 4\n");
+    T2DTriangleTransient model;
+    model.GenerateGridFromTriangle(files.Base() + ".node");
+    ASSERT_EQ(model.NodeCount(), 4);
+    ASSERT_EQ(model.ElementCount(), 2);
+    EXPECT_EQ(model.GetNodes(1)->X(), 10);
+    EXPECT_EQ(model.GetNodes(1)->Y(), 5);
+    EXPECT_EQ(model.GetNodes(2)->X(), 10);
+    EXPECT_EQ(model.GetNodes(2)->Y(), 10);
+}

@@ -96,3 +96,30 @@ TEST(FEPhysics, InfiniteLineSource)
         EXPECT_NEAR(f - 10, expected, 0.02 * std::fabs(expected));
     }
 }
+
+// The disc of the line-source test gives the same temperatures with the
+// symmetric solve as with the general LU of the whole system.
+TEST(FEPhysics, LineSourceDiscAgreesWithTheGeneralSolve)
+{
+    std::vector<double> radii;
+    for (double r = 0.02; r < 1; r *= 1.3) radii.push_back(r);
+    for (double r = 1; r < 60; r *= 1.15) radii.push_back(r);
+    T2DTriangleTransient symmetric, general;
+    for (T2DTriangleTransient* model : {&symmetric, &general}) {
+        BuildDisc(*model, radii, 32, TLayer{200, 0, 1e30, 2e8});
+        model->InitNodeParams(10, 10);
+        model->GetNodes(0)->SetBorderCondition(bc2FixedFlow);
+        model->GetNodes(0)->SetQ(-3000);
+        model->SetDeltaTime(7200);
+    }
+    general.SetAllowSymmetricSolve(false);
+    for (int s = 0; s < 48; ++s) {
+        symmetric.Solve();
+        general.Solve();
+    }
+    ASSERT_EQ(symmetric.LastSolveMethod(), TSolveMethod::Symmetric);
+    ASSERT_EQ(general.LastSolveMethod(), TSolveMethod::General);
+    for (int k = 0; k < symmetric.NodeCount(); ++k)
+        EXPECT_NEAR(symmetric.GetNodes(k)->F(), general.GetNodes(k)->F(), 1e-10 * 10) << k;
+    EXPECT_NEAR(symmetric.Quantity(), general.Quantity(), 1e-10 * std::fabs(general.Quantity()));
+}

@@ -178,22 +178,39 @@ TEST_F(LoadObjectTest, YearProfileHasNoPower)
     }
 }
 
-// The search must give what scanning back from the last point gives, for
-// every time, also with several points at one time.
-TEST_F(LoadObjectTest, SeriesSearchAgreesWithBackwardScan)
+// A time series gives what scanning back from the last point gives, for
+// every time, sorted or in the order the points were added, also with
+// several points at one time.
+TEST_F(LoadObjectTest, SeriesPowerIsTheBackwardScanInAnyOrder)
+{
+    for (const bool sorted : {true, false}) {
+        SCOPED_TRACE(sorted ? "sorted" : "as added");
+        TLoadObj p;
+        p.SetLoadType(ltFile);
+        const double base = D(2021, 6, 1);
+        const double offsets[] = {0.5, 0.25, 0.25, 1, 3, 2, 2, 2, 7.75, 0};
+        for (int i = 0; i < 10; ++i) p.AddPoint(base + offsets[i], i + 1);
+        if (sorted) p.Resort();
+        auto scan = [&](double t) {
+            for (int i = p.Count() - 1; i >= 0; --i)
+                if (p.PowerPoint(i)->PointOfTime() <= t) return p.PowerPoint(i)->Power();
+            return 0.0;
+        };
+        for (double t = base - 1; t <= base + 9; t += 0.125) EXPECT_EQ(scan(t), p.GetPower(t)) << t - base;
+    }
+}
+
+TEST_F(LoadObjectTest, UnsortedSeriesTakesTheLastPointAddedBeforeTheTime)
 {
     TLoadObj p;
     p.SetLoadType(ltFile);
-    const double base = D(2021, 6, 1);
-    const double offsets[] = {0.5, 0.25, 0.25, 1, 3, 2, 2, 2, 7.75, 0};
-    for (int i = 0; i < 10; ++i) p.AddPoint(base + offsets[i], i + 1);
-    p.Resort();
-    auto scan = [&](double t) {
-        for (int i = p.Count() - 1; i >= 0; --i)
-            if (p.PowerPoint(i)->PointOfTime() <= t) return p.PowerPoint(i)->Power();
-        return 0.0;
-    };
-    for (double t = base - 1; t <= base + 9; t += 0.125) EXPECT_EQ(scan(t), p.GetPower(t)) << t - base;
+    p.AddPoint(D(2021, 1, 1, 0), 5);
+    p.AddPoint(D(2021, 1, 1, 12), 2);
+    p.AddPoint(D(2021, 1, 1, 6), 8);
+    EXPECT_EQ(8, p.GetPower(D(2021, 1, 1, 9)));
+    EXPECT_EQ(8, p.GetPower(D(2021, 1, 1, 13)));
+    EXPECT_EQ(5, p.GetPower(D(2021, 1, 1, 3)));
+    EXPECT_EQ(0, p.GetPower(D(2020, 12, 31, 23)));
 }
 
 TEST_F(LoadObjectTest, GetLoadIsAStepFunctionOverTheYear)

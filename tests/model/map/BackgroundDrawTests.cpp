@@ -5,6 +5,7 @@
 #include "model/map/BackgroundObject.h"
 
 #include <gtest/gtest.h>
+#include <string>
 #include <vector>
 
 namespace {
@@ -87,6 +88,48 @@ TEST_F(BackgroundDrawTest, PageDrawingPutsTheVisiblePartWhereTheWorldMapsIt)
         {
             TCanvas canvas(&page);
             EXPECT_TRUE(Map.Draw(c.Pict, c.World, canvas, c.Opacity));
+        }
+        Check(page, c.Samples);
+    }
+}
+
+TEST_F(BackgroundDrawTest, PageDrawingMirrorsAMapWhoseCornersComeInTheOtherOrder)
+{
+    // As a world file places south-up and east-west mirrored pictures: the
+    // picture's first row (red, green) lies at Y2, its first column (red, blue)
+    // at X1. Two pixels per metre; the map covers x 40..120,
+    // y 40..80 of the page.
+    struct Case {
+        const char* What;
+        double X1, Y1, X2, Y2;
+        std::vector<TSample> Samples;
+    } cases[] = {
+        {"north-up", 100, 200, 140, 220, {{60, 50, QRed}, {100, 50, QGreen}, {60, 70, QBlue}, {100, 70, QYellow}}},
+        {"south-up", 100, 220, 140, 200, {{60, 70, QRed}, {100, 70, QGreen}, {60, 50, QBlue}, {100, 50, QYellow}}},
+        {"east-west", 140, 200, 100, 220, {{100, 50, QRed}, {60, 50, QGreen}, {100, 70, QBlue}, {60, 70, QYellow}}},
+        {"south-up, clipped to 120..140 m × 205..215 m",
+         100,
+         220,
+         140,
+         200,
+         {{85, 55, QYellow}, {85, 65, QGreen}, {115, 55, QYellow}, {115, 65, QGreen}, {85, 45, QWhite},
+          {85, 75, QWhite}, {75, 60, QWhite}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.What);
+        Map.SetX1(c.X1);
+        Map.SetY1(c.Y1);
+        Map.SetX2(c.X2);
+        Map.SetY2(c.Y2);
+        const bool clipped = std::string(c.What).find("clipped") != std::string::npos;
+        QImage page = White(200, 100);
+        {
+            TCanvas canvas(&page);
+            const TWorldRect all{80, 190, 180, 240};
+            // The same mapping as the whole map, with the world cut to the part wanted.
+            const TRect part{80, 50, 120, 70};
+            EXPECT_TRUE(clipped ? Map.Draw(part, TWorldRect{120, 205, 140, 215}, canvas, 255)
+                                : Map.Draw(TRect{0, 0, 200, 100}, all, canvas, 255));
         }
         Check(page, c.Samples);
     }
@@ -176,8 +219,8 @@ TEST_F(BackgroundDrawTest, PlanShowsANewlyLoadedPicture)
 TEST_F(BackgroundDrawTest, PlanRectangleSpansTheConvertedCorners)
 {
     // A plan with 3 DIPs per metre, y downwards, origin at (90 m, 230 m).
-    const TConvertFunction worldToPlan = [](D2D_POINT_2F p) {
-        return D2D_POINT_2F{(p.x - 90) * 3, (230 - p.y) * 3};
+    const TConvertFunction worldToPlan = [](QPointF p) {
+        return QPointF((p.x() - 90) * 3, (230 - p.y()) * 3);
     };
     EXPECT_EQ(Map.PlanRect(worldToPlan), D2D1RectF(30, 30, 150, 90));
 }

@@ -55,6 +55,15 @@ TEST(BackgroundPictTest, LoadGraphicPlacesPicturesAsAsked)
         {"TIFF without world file", "karte.tif", "TIFF", {}, true, false, {-5, -6, 7, 8}, {400, 200}},
         {"TIFF, letter case of the extension", "karte.TIF", "TIFF", "0.5\n0\n0\n-0.5\n1000\n2000\n", true, true,
          {1000, 1900, 1200, 2000}, {400, 200}},
+        {"south-up TIFF", "karte.tif", "TIFF", "0.5\n0\n0\n0.5\n1000\n2000\n", true, true,
+         {1000, 2100, 1200, 2000}, {400, 200}},
+        // A world file that cannot place the picture still lets it load.
+        {"TIFF with a five-line world file", "karte.tif", "TIFF", "0.5\n0\n0\n-0.5\n1000\n", true, false,
+         {-5, -6, 7, 8}, {400, 200}},
+        {"TIFF with a word in its world file", "karte.tif", "TIFF", "0.5\n0\n0\n-0.5\neintausend\n2000\n", true,
+         false, {-5, -6, 7, 8}, {400, 200}},
+        {"TIFF whose world file gives no height", "karte.tif", "TIFF", "0.5\n0\n0\n0\n1000\n2000\n", true, false,
+         {-5, -6, 7, 8}, {400, 200}},
         // Only a TIFF is placed by a world file.
         {"PNG beside a world file", "karte.png", "PNG", "0.5\n0\n0\n-0.5\n1000\n2000\n", true, false,
          {0, 0, 800, 600}, {800, 600}},
@@ -108,13 +117,11 @@ TEST(BackgroundPictTest, FailedLoadKeepsTheCurrentPictureAndExtent)
     EXPECT_THROW(map.LoadGraphic(broken, true), EKPError);
     unchanged("unreadable picture");
 
-    EXPECT_THROW(map.LoadGraphic(tif, true), EWorldFileError);
-    unchanged("TIFF with a short world file");
-
-    // The world file does not matter when only the picture is wanted.
-    EXPECT_FALSE(map.LoadGraphic(tif, false));
+    // A world file that cannot place the picture: the picture loads, unplaced.
+    EXPECT_FALSE(map.LoadGraphic(tif, true));
     EXPECT_EQ(map.Bitmap->size(), QSize(400, 200));
     EXPECT_EQ(Extent(map), (std::array{0.0, 0.0, 40.0, 20.0}));
+    EXPECT_EQ(prompts.Errors.size(), 1);
 }
 
 TEST(BackgroundPictTest, FileNameAndDeleteDropThePictureWhenTheFileIsGone)

@@ -141,6 +141,58 @@ TEST_F(MeshEndToEnd, GeneratorKeepsProbesAndRegions)
     }
 }
 
+// A field placed at map coordinates must mesh like the same field at the
+// origin, and a row with a millimetre of scatter like an exact row.
+TEST_F(MeshEndToEnd, FieldMeshesAlikeWhereverItLies)
+{
+    // Positions as typed: millimetres, so that the mesh files (15 digits)
+    // carry them unchanged.
+    auto typed = [](double V) { return QString::number(V, 'f', 3).toDouble(); };
+    auto field = [&](double X0, double Y0) {
+        TDblPointList p;
+        for (int i = 0; i < 3; ++i)
+            for (int j = 0; j < 3; ++j) p.emplace_back(typed(X0 + 5.1 * i), typed(Y0 + 5.1 * j));
+        return p;
+    };
+    auto row = [&](double Scatter) {
+        TDblPointList p;
+        for (int i = 0; i < 5; ++i) p.emplace_back(i % 2 ? Scatter : -Scatter, typed(5.1 * i));
+        return p;
+    };
+    struct TPair {
+        const char* Name;
+        TDblPointList Reference, Moved;
+        bool SameCounts;
+    };
+    const TPair pairs[] = {
+        {"3 x 3 field at map coordinates", field(0, 0), field(3512345.123, 5401234.567), true},
+        {"north-south row with 1 mm of scatter", row(0), row(0.001), false},
+    };
+    for (const TPair& c : pairs) {
+        SCOPED_TRACE(c.Name);
+        int counts[2][2] = {};
+        for (int k = 0; k < 2; ++k) {
+            TDblPointList points;
+            ASSERT_NO_FATAL_FAILURE(Mesh({c.Name, k == 0 ? c.Reference : c.Moved, 3, {}}, points));
+            Nodes::TNodesList out;
+            out.ReadFromFile(FW.OutputNodeFile());
+            for (std::size_t i = 0; i < points.size(); ++i) {
+                const Nodes::TNode* n = out.Items(4 + static_cast<int>(i));
+                EXPECT_EQ(n->X(), points[i].X()) << "probe " << i;
+                EXPECT_EQ(n->Y(), points[i].Y()) << "probe " << i;
+            }
+            counts[k][0] = out.Count();
+            counts[k][1] = static_cast<int>(ReadTriangles(FW.OutputEleFile()).size());
+        }
+        // The generator refines in floating point, and the files carry map
+        // coordinates to 15 digits: a point more or less is rounding, a
+        // refused input or a sliver's thousands of points are the fault.
+        const double tolerance = c.SameCounts ? 0.005 : 0.2;
+        EXPECT_NEAR(counts[1][0], counts[0][0], tolerance * counts[0][0]) << "nodes";
+        EXPECT_NEAR(counts[1][1], counts[0][1], tolerance * counts[0][1]) << "triangles";
+    }
+}
+
 #if defined(KP_WITH_FE_MODEL)
 TEST_F(MeshEndToEnd, ModelFindsEveryProbeOnItsNode)
 {

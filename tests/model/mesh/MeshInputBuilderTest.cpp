@@ -238,8 +238,6 @@ TEST_F(MeshInputBuilder, BadInputRaisesBeforeAnythingIsWritten)
         {{{0, 0}}, {3, 0, 5, 50, 1}, "DeltaBorder ist 0. Der Wert muss>0 sein!."},
         {{{0, 0}}, {0.5, -2, 5, 50, 1}, "DeltaBorder ist -2. Der Wert muss>0 sein!."},
         {{{0, 0}}, {3, 50, 5, 50, -1}, "Der radiale Abstand um die EWS is -1. Er muss größer 0 sein."},
-        {{{0, 0}}, {3, 50, 5, 50, 50},
-         "Der radiale Abstand um die EWS ist 50. Er muss kleiner als DeltaBorder (50) sein."},
         {{{0, 0}}, {3, 50, 0, 50, 1}, "Die maximale Elementfläche im inneren Bereich ist 0. Sie muss >0 sein."},
         {{{0, 0}}, {3, 50, 5, -1, 1}, "Die maximale Elementfläche im äußeren Bereich ist -1. Sie muss >0 sein."},
         {{{0, 0}, {5, 5}, {0.003, 0.004}},

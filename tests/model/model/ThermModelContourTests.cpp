@@ -47,7 +47,7 @@ TEST_F(ThermModelContourTest, RefreshMakesLevelsAndLinesFromTheCustomValues)
         ImportFixtureMesh(m);
         m.SetShowDeltaInContour(c.Delta);
         m.SetContourMethod(c.Method);
-        m.ContourMap()->SetConvertFunction([](D2D_POINT_2F P) { return P; });
+        m.ContourMap()->SetConvertFunction([](QPointF P) { return P; });
         SpreadCustomValues(m, c.Low, c.High, c.AtT0);
         m.MainLoop()->SetIsDirty(true);
         m.RefreshContourMap();

@@ -158,16 +158,12 @@ TEST_F(ThermModelStreamTest, ImpossibleValuesAreReadErrors)
     m.SetContourMapCols(7);
     m.SetContourMethod(lcGrid);
     const QByteArray good = Record(m);
-    // The contour columns, the contour method and the fluid byte are found by
-    // their known values.
-    const qsizetype method = good.size() - 4 - 2 * m.DataFileDir().size() - 4 - 1;
-    ASSERT_EQ(good[method], char(lcGrid));
+    // The contour columns are found by their known values.
     const struct {
         const char* Name;
         qsizetype Pos;
         QByteArray Bytes;
     } cases[] = {
-        {"contour method 2", method, QByteArray(1, '\x02')},
         {"negative contour columns", good.indexOf(QByteArray("\x07\x00\x00\x00\x32\x00\x00\x00", 8)),
          QByteArray("\xFF\xFF\xFF\xFF", 4)},
     };
@@ -179,6 +175,33 @@ TEST_F(ThermModelStreamTest, ImpossibleValuesAreReadErrors)
         TThermModel back(Blank);
         TMemoryStream in(bad);
         EXPECT_THROW(back.Read(in), EReadError);
+    }
+}
+
+TEST_F(ThermModelStreamTest, AContourMethodThisProgramDoesNotKnowIsKeptAndDrawsNoLines)
+{
+    TThermModel m;
+    ImportFixtureMesh(m);
+    m.SetContourMethod(lcGrid);
+    const QByteArray good = Record(m);
+    // The method byte comes just before the two strings that end the record.
+    const qsizetype method =
+        good.size() - 4 - 2 * m.DataFileDir().size() - 4 - 2 * m.DataFilePrefix().size() - 1;
+    ASSERT_EQ(good[method], char(lcGrid));
+    for (const char byte : {'\x02', '\x07', '\xFF'}) {
+        SCOPED_TRACE(int(std::uint8_t(byte)));
+        QByteArray other = good;
+        other[method] = byte;
+        TThermModel back(Blank);
+        TMemoryStream in(other);
+        back.Read(in);
+        EXPECT_EQ(in.Remaining(), 0);
+        EXPECT_EQ(std::uint8_t(back.ContourMethod()), std::uint8_t(byte));
+        EXPECT_EQ(Record(back), other);
+        back.MainLoop()->SetIsDirty(true);
+        back.RefreshContourMap();
+        EXPECT_EQ(back.ContourMap()->TheLines.Count(), 0);
+        EXPECT_FALSE(back.MainLoop()->IsDirty());
     }
 }
 

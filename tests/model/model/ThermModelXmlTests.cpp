@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <sstream>
+#include <vector>
 
 namespace {
 
@@ -68,12 +69,35 @@ TEST_F(ThermModelXmlTest, ElementHoldsProbesFluidAndPeriodAtFullPrecision)
     EXPECT_TRUE(back.NumModelDirty());
 }
 
-TEST_F(ThermModelXmlTest, WriteWithoutNodeWritesNothing)
+TEST_F(ThermModelXmlTest, WritingAppendsOneElementAndLeavesTheRestOfTheNode)
 {
-    TThermModel m;
+    TThermModel first, second;
+    Fill(first);
+    AddProbe(second, "Zweite", 2, 3);
+    second.SetFluid(flEE25);
     pugi::xml_document doc;
-    EXPECT_FALSE(m.WriteXML(pugi::xml_node()));
-    EXPECT_FALSE(doc.first_child());
+    ASSERT_TRUE(doc.load_string("<Models><Note>vorher</Note><ThermalModel><Flux>7</Flux></ThermalModel></Models>"));
+    const pugi::xml_node root = doc.document_element();
+    ASSERT_TRUE(first.WriteXML(root));
+    ASSERT_TRUE(second.WriteXML(root));
+    // Without a node there is nothing to write to.
+    EXPECT_FALSE(second.WriteXML(pugi::xml_node()));
+
+    // What was there stays first; the two models follow in the order written.
+    std::vector<pugi::xml_node> children(root.children().begin(), root.children().end());
+    ASSERT_EQ(children.size(), 4u);
+    EXPECT_STREQ(children[0].name(), "Note");
+    EXPECT_STREQ(children[0].text().get(), "vorher");
+    EXPECT_STREQ(children[1].child("Flux").text().get(), "7");
+    EXPECT_FALSE(children[1].child("BHElist"));
+    EXPECT_STREQ(children[2].name(), "ThermalModel");
+    EXPECT_STREQ(children[3].name(), "ThermalModel");
+    EXPECT_STREQ(children[2].child("Fluid").text().get(), "PG33");
+    EXPECT_STREQ(children[3].child("Fluid").text().get(), "EG25");
+    EXPECT_STREQ(children[3].child("BHElist").child("BHE").child("Borehole").attribute("Name").value(), "Zweite");
+    // Nothing was written inside the elements that were there.
+    EXPECT_EQ(std::distance(children[1].children().begin(), children[1].children().end()), 1);
+    EXPECT_EQ(std::distance(children[0].children().begin(), children[0].children().end()), 1);
 }
 
 TEST_F(ThermModelXmlTest, AnElementWithoutProbeListKeepsTheProbesButTakesTheRest)

@@ -2,6 +2,7 @@
 #include "model/base/ModelUI.h"
 #include "model/probes/BHEDialogs.h"
 #include "model/probes/BHETypelistObj.h"
+#include "model/settings/ModelDefaults.h"
 
 #include <QDir>
 #include <QFile>
@@ -165,6 +166,50 @@ TEST(BHETypelist, DefaultFileIsInTheListFileFolder)
     EXPECT_EQ(QFileInfo(l.FileName()).fileName(), QStringLiteral("bhetypes.xml"));
     EXPECT_EQ(QFileInfo(l.FileName()).absolutePath(),
               QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)).filePath("Mirvatek"));
+}
+
+TEST(BHETypelist, ReadFromAndSavedToTheFileTheSettingNames)
+{
+    QTemporaryDir dir;
+    const QString saved = BHETypesFile;
+    struct TRestore {
+        QString Value;
+        ~TRestore() { BHETypesFile = Value; }
+    } restore{saved};
+
+    // The main window makes its list before the settings are read.
+    TBHETypelist l;
+    const QString own = QDir(dir.path()).filePath(QStringLiteral("eigene/typen.xml"));
+    BHETypesFile = own;
+    EXPECT_EQ(l.FileName(), own);
+    l.LoadOrCreate();
+    ExpectBuiltIns(l);
+    ASSERT_TRUE(QFile::exists(own));
+    EXPECT_FALSE(QFile::exists(QDir(dir.path()).filePath(QStringLiteral("bhetypes.xml"))));
+
+    // Another setting: the list there is read, and saved back there.
+    const QString other = QDir(dir.path()).filePath(QStringLiteral("andere.xml"));
+    ASSERT_TRUE(QFile::copy(Fixture("bhetypes.xml"), other));
+    QFile::setPermissions(other, QFile::ReadOwner | QFile::WriteOwner);
+    BHETypesFile = other;
+    TBHETypelist m;
+    m.LoadOrCreate();
+    ASSERT_EQ(m.Count(), 2);
+    EXPECT_EQ(m.Items(1)->Name(), QStringLiteral("Koax"));
+    m.Items(1)->SetName(QStringLiteral("Koax neu"));
+    m.SaveXML(m.FileName());
+    TBHETypelist back;
+    back.LoadXML(other);
+    ASSERT_EQ(back.Count(), 2);
+    EXPECT_EQ(back.Items(1)->Name(), QStringLiteral("Koax neu"));
+    // The first file is left alone.
+    TBHETypelist first;
+    first.LoadXML(own);
+    ExpectBuiltIns(first);
+
+    // A name chosen for the list itself wins over the setting.
+    m.SetFileName(own);
+    EXPECT_EQ(m.FileName(), own);
 }
 
 namespace {

@@ -6,9 +6,101 @@
 #include <QLocale>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <vector>
+
 namespace {
 
+// The least-squares polynomial of a degree through a table, evaluated by
+// Forsythe's orthogonal polynomials on the table's points in long double: a
+// way of fitting that shares nothing with the program's.
+class TOrthogonalFit {
+public:
+    TOrthogonalFit(const std::vector<double>& X, const std::vector<double>& Y, int Degree)
+    {
+        const size_t n = X.size();
+        std::vector<long double> prev(n, 0), cur(n, 1), residual(Y.begin(), Y.end());
+        long double prevNorm = 1;
+        for (int k = 0; k <= Degree; ++k) {
+            long double norm = 0, xp = 0, proj = 0;
+            for (size_t i = 0; i < n; ++i) {
+                norm += cur[i] * cur[i];
+                xp += X[i] * cur[i] * cur[i];
+                proj += residual[i] * cur[i];
+            }
+            FCoef.push_back(proj / norm);
+            for (size_t i = 0; i < n; ++i) residual[i] -= FCoef.back() * cur[i];
+            FAlpha.push_back(xp / norm);
+            FBeta.push_back(k == 0 ? 0 : norm / prevNorm);
+            std::vector<long double> next(n);
+            for (size_t i = 0; i < n; ++i) next[i] = (X[i] - FAlpha[k]) * cur[i] - FBeta[k] * prev[i];
+            prev = std::move(cur);
+            cur = std::move(next);
+            prevNorm = norm;
+        }
+    }
+    double operator()(double X) const
+    {
+        long double prev = 0, cur = 1, sum = 0;
+        for (size_t k = 0; k < FCoef.size(); ++k) {
+            sum += FCoef[k] * cur;
+            const long double next = (X - FAlpha[k]) * cur - FBeta[k] * prev;
+            prev = cur;
+            cur = next;
+        }
+        return static_cast<double>(sum);
+    }
+
+private:
+    std::vector<long double> FCoef, FAlpha, FBeta;
+};
+
+std::vector<double> Steps(double From, int Count)
+{
+    std::vector<double> v;
+    for (int i = 0; i < Count; ++i) v.push_back(From + 10.0 * i);
+    return v;
+}
+
 }  // namespace
+
+TEST(Fluids, FitsAreTheLeastSquaresPolynomialsOfTheirTablesAndDegrees)
+{
+    struct Case {
+        const char* What;
+        std::function<double(double)> Fitted;  // the program's fit, in the table's unit
+        std::vector<double> T, Values;
+        int Degree;
+    } cases[] = {
+        {"density PG25", [](double T) { return FluidDensity(flPE25, T) / 1000; }, Steps(-10, 12),
+         {1.034, 1.033, 1.030, 1.026, 1.021, 1.016, 1.010, 1.003, 0.996, 0.989, 0.981, 0.974}, 4},
+        {"density PG33", [](double T) { return FluidDensity(flPE33, T) / 1000; }, Steps(-10, 12),
+         {1.044, 1.042, 1.038, 1.034, 1.028, 1.022, 1.016, 1.009, 1.002, 0.995, 0.987, 0.979}, 4},
+        {"density EG25", [](double T) { return FluidDensity(flEE25, T) / 1000; }, Steps(-10, 12),
+         {1.051, 1.050, 1.047, 1.044, 1.040, 1.035, 1.030, 1.024, 1.019, 1.012, 1.006, 1.000}, 4},
+        {"density EG33", [](double T) { return FluidDensity(flEE33, T) / 1000; }, Steps(-10, 12),
+         {1.067, 1.065, 1.061, 1.057, 1.053, 1.048, 1.042, 1.036, 1.030, 1.024, 1.018, 1.011}, 4},
+        {"heat capacity of water", [](double T) { return WaterHeatCapacity(T); }, Steps(0, 11),
+         {4.218, 4.192, 4.182, 4.179, 4.179, 4.181, 4.184, 4.190, 4.196, 4.205, 4.216}, 7},
+    };
+    // Far below what a fit of another degree is off (checked below), far above rounding.
+    const double tolerance = 1e-9;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.What);
+        const TOrthogonalFit expected(c.T, c.Values, c.Degree);
+        const TOrthogonalFit lower(c.T, c.Values, c.Degree - 1), higher(c.T, c.Values, c.Degree + 1);
+        double lowerOff = 0, higherOff = 0;
+        for (double t = c.T.front(); t <= c.T.back(); t += 2.5) {
+            EXPECT_NEAR(c.Fitted(t), expected(t), tolerance) << t << " °C";
+            lowerOff = std::max(lowerOff, std::abs(lower(t) - expected(t)));
+            higherOff = std::max(higherOff, std::abs(higher(t) - expected(t)));
+        }
+        EXPECT_GT(lowerOff, 1000 * tolerance);
+        EXPECT_GT(higherOff, 1000 * tolerance);
+    }
+}
 
 TEST(Fluids, NamesTokensAndLookup)
 {
@@ -97,6 +189,11 @@ TEST(Fluids, RangeErrorsNameTheTemperature)
          "The temperature [°C] must be in range -10 and 100 to determine volumetric heat capacity: -10,5 °C"},
         {[] { return VolumetricHeatCapacity(flEE25, 100.25); },
          "The temperature [°C] must be in range -10 and 100 to determine volumetric heat capacity: 100,25 °C"},
+        // a temperature that is not a number is out of range for every fluid
+        {[] { return VolumetricHeatCapacity(flWasser, std::nan("")); },
+         "The temperature [°C] must be in range 0 and 100 to determine volumetric heat capacity: NAN °C"},
+        {[] { return VolumetricHeatCapacity(flPE33, std::nan("")); },
+         "The temperature [°C] must be in range -10 and 100 to determine volumetric heat capacity: NAN °C"},
         {[] { return WaterDensity(-1); },
          "The temperature [°C] must be in range 0 and 100 to determine density of liquid water: -1 °C"},
         {[] { return WaterDensity(100.5); },

@@ -151,7 +151,6 @@ TEST(SegmentModel, NonConvergingSetsRaise)
         {"stalled", 0, -1000, 12, 2, "nach 1000 Durchläufen"},
         {"overflowing", 0, 1e6, 12, 2, "Durchläufen"},
         {"wall NaN", 0, 0, NaN, 2, "nach 1 Durchläufen"},
-        {"filling not set", 0.1, 0.1, 12, NaN, "nach 1 Durchläufen"},
     };
     for (const Case& c : cases) {
         TBHE p = Probe(100, 0.1);
@@ -166,6 +165,37 @@ TEST(SegmentModel, NonConvergingSetsRaise)
             EXPECT_TRUE(e.Message().contains(QString::fromUtf8(c.Passes))) << c.What << e.what();
         }
     }
+}
+
+TEST(SegmentModel, InputsItCannotUseAreNamed)
+{
+    QLocale::setDefault(QLocale(QLocale::German));
+    struct Case {
+        const char* What;
+        double Length, Fill;
+        const char* Message;
+    } cases[] = {
+        {"0.3 m: no segment", 0.3, 2,
+         "Die Sonde \"S 1\" ist mit 0,3 m zu kurz für das Segmentmodell: es braucht mindestens einen Abschnitt "
+         "(Länge ab 0,5 m)."},
+        {"0.5 m rounds to no segment", 0.5, 2,
+         "Die Sonde \"S 1\" ist mit 0,5 m zu kurz für das Segmentmodell: es braucht mindestens einen Abschnitt "
+         "(Länge ab 0,5 m)."},
+        {"filling not set", 100, NaN, "Für die Sonde \"S 1\" ist keine Wärmeleitfähigkeit der Verfüllung angegeben."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.What);
+        TBHE p = Probe(c.Length, 0.1);
+        p.SetS10A(0.1), p.SetS10B(0.1), p.SetFillConduc(c.Fill);
+        double q = 0, tin = 0;
+        try {
+            p.TemperatureOut(10, 12, 5e-4, 4e6, 0, q, tin);
+            ADD_FAILURE() << "no error";
+        } catch (const EKPError& e) {
+            EXPECT_EQ(e.Message(), QString::fromUtf8(c.Message));
+        }
+    }
+    QLocale::setDefault(QLocale::c());
 }
 
 TEST(BHEDataWrapper, DailyExtremesAndModels)

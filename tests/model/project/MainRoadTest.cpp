@@ -110,7 +110,7 @@ TEST_F(MainRoadTest, FromNewProjectToSavedResultAndBack)
         const TNode* n = m.FieldModel()->GetNodes(k);
         EXPECT_NEAR(n->FCustom(), n->F(), 1e-9);
     }
-    m.ContourMap()->SetConvertFunction([](D2D_POINT_2F P) { return P; });
+    m.ContourMap()->SetConvertFunction([](QPointF P) { return P; });
     m.MainLoop()->SetIsDirty(true);
     m.RefreshContourMap();
     EXPECT_FALSE(m.MainLoop()->IsDirty());
@@ -145,7 +145,7 @@ TEST_F(MainRoadTest, FromNewProjectToSavedResultAndBack)
         EXPECT_TRUE(n.BHE(i)->IsType(*m.BHE(i)));
         EXPECT_EQ(n.BHEDataList().ItemAs<TBHEDataWrapper>(i)->BHE(), n.BHE(i));
     }
-    n.ContourMap()->SetConvertFunction([](D2D_POINT_2F P) { return P; });
+    n.ContourMap()->SetConvertFunction([](QPointF P) { return P; });
     n.RefreshContourMap();
     const TVec& za = m.ContourMap()->Z();
     const TVec& zb = n.ContourMap()->Z();

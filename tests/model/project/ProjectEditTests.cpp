@@ -204,7 +204,7 @@ TEST_F(ProjectEditTest, DrawShowsMeshAndProbesOnlyWithAConversion)
         return red;
     }()};
     // World metres to pixels: 10 px per metre, origin at (150; 150), y up.
-    auto toPlan = [](D2D_POINT_2F P) { return D2D_POINT_2F{150 + 10 * P.x, 150 - 10 * P.y}; };
+    auto toPlan = [](QPointF P) { return QPointF(150 + 10 * P.x(), 150 - 10 * P.y()); };
     const struct {
         const char* Name;
         bool WithConversion;

@@ -4,6 +4,9 @@
 
 #include "RunFixture.h"
 
+#include "model/base/KPError.h"
+#include "model/groundwater/GWGrid.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -92,4 +95,125 @@ TEST(EnergyBalance, HeatContentChangeEqualsCountedEnergy)
         EXPECT_NEAR(gained, counted, 1e-9 * std::abs(counted));
         EXPECT_DOUBLE_EQ(f.Loop.InitialQuantity(), h0);
     }
+}
+
+namespace {
+
+// Groundwater cells of 30 m over the 80 m mesh, warmer than the ground, so
+// that every move puts heat into the field.
+void AddWarmGroundwater(TRunFixture& F, TGWGrid& GW, double Period)
+{
+    GW.SetModel(F.Model.get());
+    GW.SetTimeForGrid(Period);
+    GW.SetGradient(1);
+    GW.SetPorosity(0.2);
+    GW.SetKF(30 / Period * 0.2);
+    GW.SetThickness(100);
+    GW.SetFluid(flWasser);
+    ASSERT_TRUE(GW.GenerateOverMesh(10));
+    F.Loop.SetGWModel(&GW);
+    F.Loop.SetUseGW(true);
+}
+
+}  // namespace
+
+TEST(EnergyBalance, RunsThatDoNotEndOnASolve)
+{
+    // 12 kW: the field must receive what the counter counts, also for the
+    // steps after the last solve and for a last step cut short, and the
+    // groundwater exchange of those steps must reach it too.
+    struct TCase {
+        const char* Name;
+        double Step;
+        double Duration;
+        int Multiplier;
+        double GWPeriod;  // 0: no groundwater
+        int StopAfter;    // 0: run to the end
+        double Counted;   // kWh
+    };
+    const TCase cases[] = {
+        {"4 steps, multiplier 3", 3600, 4 * 3600, 3, 0, 0, -48},
+        {"10 000 s in 3 600 s steps", 3600, 10000, 1, 0, 0, -12 * 10000 / 3600.0},
+        {"10 000 s in 3 600 s steps, multiplier 3", 3600, 10000, 3, 0, 0, -12 * 10000 / 3600.0},
+        {"7 steps, multiplier 3, stopped after step 4", 3600, 7 * 3600, 3, 0, 4, -48},
+        {"4 steps, multiplier 3, groundwater moves in step 4", 3600, 4 * 3600, 3, 4 * 3600, 0, -48},
+        {"cut last step with a groundwater move", 3600, 10000, 1, 10000, 0, -12 * 10000 / 3600.0},
+        {"cut last step, multiplier 3, groundwater", 3600, 10000, 3, 5000, 0, -12 * 10000 / 3600.0},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TRunFixture f;
+        f.SetTimes(EncodeDate(2021, 1, 30), c.Step, c.Duration, c.Multiplier);
+        f.AddConstant(12);
+        TGWGrid gw;
+        if (c.GWPeriod > 0) AddWarmGroundwater(f, gw, c.GWPeriod);
+        f.InitRun();
+        if (c.GWPeriod > 0) gw.InitTemperatures(20);
+        TFakeDisplay display;
+        display.Loop = &f.Loop;
+        display.OnProcess = [&](int Step) {
+            if (Step == c.StopAfter) f.Loop.TimeEngine().Stop();
+        };
+        TModelUIScope<TRunDisplay> scope(&display);
+        const double h0 = f.Model->Quantity();
+        f.Loop.Run();
+        const double counted = f.Loop.GeothermalEnergy().Balance();
+        EXPECT_NEAR(counted, c.Counted, 1e-9);
+        const double exchanged = f.Loop.GWTransferredEnergy();
+        if (c.GWPeriod > 0) EXPECT_GT(exchanged, 1) << "the groundwater must have moved";
+        const double gained = (f.Model->Quantity() - h0) / 3.6e6;
+        EXPECT_NEAR(gained, counted + exchanged, 1e-9 * std::abs(counted + exchanged));
+        EXPECT_EQ(f.Model->SumOfQGWload(), 0) << "no exchange is left for a later run";
+        EXPECT_DOUBLE_EQ(f.Model->DeltaTime(), c.Step * c.Multiplier) << "the solver's step is restored";
+    }
+}
+
+TEST(EnergyBalance, RunRefusesASolverStepOtherThanStepTimesMultiplier)
+{
+    TRunFixture f;
+    f.SetTimes(EncodeDate(2021, 1, 1), 3600, 24 * 3600.0, 3);
+    f.Model->SetDeltaTime(3600);
+    f.AddConstant(12);
+    f.InitRun();
+    const std::vector<double> before = f.Temperatures();
+    try {
+        f.Loop.Run();
+        FAIL() << "the run started";
+    } catch (const EKPError& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("Der Zeitschritt des Untergrundmodells (3600 s) stimmt nicht mit dem "
+                                              "Zeitschritt der Simulation mal Multiplikator (3600 s × 3 = 10800 s) "
+                                              "überein. Bitte die Zeitschritte neu festlegen."));
+    }
+    EXPECT_EQ(f.Loop.TimeEngine().NumTimeStep(), 0);
+    EXPECT_EQ(f.Loop.GeothermalEnergy().Balance(), 0);
+    EXPECT_EQ(f.Temperatures(), before);
+}
+
+TEST(EnergyBalance, FreshRunCountsGroundwaterPeriodsFromItsStart)
+{
+    // A counter left from an earlier, longer run must not move the water in
+    // the first step of the next one.
+    TRunFixture f;
+    f.SetTimes(EncodeDate(2021, 1, 1), 3600, 24 * 3600.0, 1);
+    f.AddConstant(12);
+    TGWGrid gw;
+    AddWarmGroundwater(f, gw, 8.64e6);
+    f.InitRun();
+    f.Loop.SetAdvekCounter(7);
+    f.Loop.Run();
+    EXPECT_TRUE(f.Loop.GWlog().isEmpty());
+    EXPECT_EQ(f.Loop.AdvekCounter(), 0);
+}
+
+TEST(EnergyBalance, ProgressReachesItsEndWhenTheLastStepIsCut)
+{
+    TRunFixture f;
+    f.SetTimes(EncodeDate(2021, 1, 1), 3600, 10000, 1);
+    f.AddConstant(12);
+    f.InitRun();
+    TFakeDisplay display;
+    display.Loop = &f.Loop;
+    TModelUIScope<TRunDisplay> scope(&display);
+    f.Loop.Run();
+    EXPECT_EQ(display.Progress, std::make_pair(3, 3));
 }

@@ -259,15 +259,15 @@ TEST(MainLoopStep, RefusesRunsThatCannotStart)
         {"series point not a number",
          [](TRunFixture& f) {
              f.Profiles.Clear();
-             AddSeries(f, {{0, 5}, {2, NaN}});
+             AddSeries(f, {{0, 5}, {2, 7}})->PowerPoint(1)->SetPointOfTime(NaN);
          },
          QStringLiteral("Die Zeitreihe des Lastprofils \"P\" enthält im Punkt 2 keine gültige Zahl.")},
         {"month COP 0",
          [](TRunFixture& f) {
              f.Profiles.Clear();
-             AddJanuary(f, 4)->MonthEntry(3)->SetCOPHeating(0);
+             AddJanuary(f, 4)->MonthEntry(1)->SetCOPHeating(0);
          },
-         QStringLiteral("Die Leistungszahl für Heizen des Lastprofils \"P\" ist im Monat 3 gleich 0.")},
+         QStringLiteral("Die Leistungszahl für Heizen des Lastprofils \"P\" ist im Monat 1 gleich 0.")},
         {"heat pump COP 0",
          [](TRunFixture& f) {
              f.Profiles.Clear();
@@ -360,6 +360,64 @@ TEST(MainLoopStep, LoadsOfIdleProfilesAreNotChecked)
     f.InitRun();
     EXPECT_NO_THROW(f.Loop.Run());
     EXPECT_EQ(f.Loop.TimeEngine().NumTimeStep(), 2);
+}
+
+TEST(MainLoopStep, SeriesPointWithoutPowerRunsAsZero)
+{
+    TRunFixture f;
+    f.SetTimes(EncodeDate(2021, 1, 1), 3600, 3 * 3600, 1);
+    AddSeries(f, {{0, 6}, {1, NaN}, {2, 6}});
+    f.InitRun();
+    ASSERT_NO_THROW(f.Loop.Run());
+    EXPECT_EQ(f.Loop.TimeEngine().NumTimeStep(), 3);
+    EXPECT_DOUBLE_EQ(f.Loop.GeothermalEnergy().Balance(), 0 - 6 - 6) << "the step ending at 01:00 runs at 0 kW";
+}
+
+TEST(MainLoopStep, OnlyMonthsOfTheRunAndTheWindowAreChecked)
+{
+    // A 24 h run in January: the other months may be empty or unusable.
+    struct TCase {
+        const char* Name;
+        std::function<void(TLoadObj&)> Setup;
+        bool Runs;
+    };
+    const TCase cases[] = {
+        {"March COP 0", [](TLoadObj& p) { p.MonthEntry(3)->SetCOPHeating(0); }, true},
+        {"March without loads", [](TLoadObj& p) { p.MonthEntry(3)->SetHeatLoad(NaN); }, true},
+        {"January without loads", [](TLoadObj& p) { p.MonthEntry(1)->SetHeatLoad(NaN); }, false},
+        {"January without loads, window from February",
+         [](TLoadObj& p) {
+             p.MonthEntry(1)->SetHeatLoad(NaN);
+             p.SetUseStartDate(true);
+             p.SetStartDate(EncodeDate(2021, 2, 1));
+         },
+         true},
+        {"January without loads, window ended in 2020",
+         [](TLoadObj& p) {
+             p.MonthEntry(1)->SetHeatLoad(NaN);
+             p.SetUseEndDate(true);
+             p.SetEndDate(EncodeDate(2020, 12, 31));
+         },
+         true},
+        {"February without loads, run ends on 1 February",
+         [](TLoadObj& p) { p.MonthEntry(2)->SetHeatLoad(NaN); }, false},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TRunFixture f;
+        const bool toFebruary = std::string(c.Name).find("1 February") != std::string::npos;
+        f.SetTimes(EncodeDate(2021, 1, toFebruary ? 31 : 1), 3600, 24 * 3600.0, 1);
+        TLoadObj* p = AddJanuary(f, 4);
+        c.Setup(*p);
+        f.InitRun();
+        if (c.Runs) {
+            EXPECT_NO_THROW(f.Loop.Run());
+            EXPECT_EQ(f.Loop.TimeEngine().NumTimeStep(), 24);
+        } else {
+            EXPECT_THROW(f.Loop.Run(), EKPError);
+            EXPECT_EQ(f.Loop.TimeEngine().NumTimeStep(), 0);
+        }
+    }
 }
 
 TEST(MainLoopStep, NonFiniteTemperaturesStopTheRunAndKeepTheField)

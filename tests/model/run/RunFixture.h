@@ -187,6 +187,7 @@ struct TFakeDisplay : TRunDisplay {
     std::vector<QString> LogLines;
     std::vector<std::pair<int, int>> Rows;  // (step, row)
     std::vector<std::pair<int, QString>> Estimates;
+    std::pair<int, int> Progress{-1, -1};  // (complete, total) last shown
     std::vector<TGaugeValues> Gauges;
     std::vector<TDashboardValues> Dashboards;
     std::vector<TSurfacePoint> SurfacePoints;
@@ -197,6 +198,7 @@ struct TFakeDisplay : TRunDisplay {
 
     int Step() const { return Loop ? Loop->TimeEngine().NumTimeStep() : 0; }
     void ShowDate(const QString& Text) override { Dates.push_back(Text); }
+    void ShowProgress(int Complete, int Total) override { Progress = {Complete, Total}; }
     void HideProgress() override { ++Hidden; }
     void ShowRemainingTime(const QString& Text) override { Estimates.emplace_back(Step(), Text); }
     void AddLogLine(const QString& Line) override { LogLines.push_back(Line); }

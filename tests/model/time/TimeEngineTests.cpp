@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <string>
 #include <vector>
 
@@ -261,6 +263,26 @@ TEST(TimeEngine, DashboardShownBeforeEachStepWhileWanted)
     e.Run();
     EXPECT_EQ(dash.shown, 2);
     EXPECT_FALSE(e.ShowDashboard());
+}
+
+TEST(TimeEngine, GaugeWindowClosedAfterTheEngineIsGone)
+{
+    // The window outlives the engine; closing it then must not reach a
+    // freed engine (the sanitizer build reports such a use).
+    struct TFakeDashboard : TDashboardHooks {
+        std::function<void()> onClose;
+        void ShowDashboard(std::function<void()> c) override { onClose = std::move(c); }
+    } dash;
+    TModelUIScope<TDashboardHooks> scope(&dash);
+    {
+        auto e = std::make_unique<TTimeEngine>();
+        e->SetShowDashboard(true);
+        e->SetEndtime(3600);
+        e->SetTimeStep(3600);
+        e->Run();
+    }
+    ASSERT_TRUE(dash.onClose);
+    dash.onClose();
 }
 
 TEST(TimeData, RecordIsSixteenBytesAndRegistered)
