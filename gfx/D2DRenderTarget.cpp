@@ -45,7 +45,8 @@ void TD2RenderTarget::BeginDraw(QPainter& painter) {
   painter.save();
   const qreal ratio = painter.device()->devicePixelRatioF();
   const qreal sx = FDpiX / 96.0 / ratio, sy = FDpiY / 96.0 / ratio;
-  FBase = QTransform::fromScale(sx, sy) * painter.transform();
+  FOuter = painter.transform();
+  FBase = QTransform::fromScale(sx, sy) * FOuter;
   const QSizeF logical = LogicalSize(painter.device());
   FSize = D2D_SIZE_F{static_cast<float>(logical.width() / sx), static_cast<float>(logical.height() / sy)};
 }
@@ -72,6 +73,14 @@ bool TD2RenderTarget::Prepare() {
   return true;
 }
 
+bool TD2RenderTarget::MayBeVisible(const QRectF& rect, double pad, double devicePad) const {
+  const QRectF device(QPointF(0, 0), LogicalSize(FPainter->device()));
+  const QRectF mapped = FPainter->transform().mapRect(rect.adjusted(-pad, -pad, pad, pad));
+  // Comparisons that see NaN fail: such a primitive is drawn as before.
+  return !(mapped.right() + devicePad < device.left() || mapped.left() - devicePad > device.right() ||
+           mapped.bottom() + devicePad < device.top() || mapped.top() - devicePad > device.bottom());
+}
+
 QPen TD2RenderTarget::StrokePen(const TD2BrushPtr& brush, float strokeWidth,
                                 const TD2StrokeStylePtr& strokeStyle) const {
   QPen pen(brush->EffectiveColor());
@@ -86,11 +95,18 @@ QPen TD2RenderTarget::StrokePen(const TD2BrushPtr& brush, float strokeWidth,
 void TD2RenderTarget::StrokePath(const QPainterPath& path, const TD2BrushPtr& brush, float strokeWidth,
                                  const TD2StrokeStylePtr& strokeStyle) {
   if (!brush || !Prepare()) return;
-  FPainter->strokePath(path, StrokePen(brush, strokeWidth, strokeStyle));
+  const QPen pen = StrokePen(brush, strokeWidth, strokeStyle);
+  // A miter reaches at most miterLimit half-widths beyond a corner; a cosmetic pen's
+  // width counts in painter pixels.
+  const double reach = std::max(1.0, pen.widthF()) * std::max(1.0, pen.miterLimit());
+  const bool cosmetic = pen.isCosmetic();
+  if (!MayBeVisible(path.controlPointRect(), cosmetic ? 0 : reach, cosmetic ? reach + 2 : 2)) return;
+  FPainter->strokePath(path, pen);
 }
 
 void TD2RenderTarget::FillPath(const QPainterPath& path, const TD2BrushPtr& brush) {
   if (!brush || !Prepare()) return;
+  if (!MayBeVisible(path.controlPointRect(), 0)) return;
   FPainter->fillPath(path, brush->EffectiveColor());
 }
 
@@ -158,6 +174,7 @@ void TD2RenderTarget::DrawBitmap(const TD2BitmapPtr& bitmap, const D2D_RECT_F* d
     const QRectF s = ToQRectF(*source);
     pixels = QRectF(s.left() * dpiX / 96, s.top() * dpiY / 96, s.width() * dpiX / 96, s.height() * dpiY / 96);
   }
+  if (!MayBeVisible(target, 0)) return;
   FPainter->setOpacity(std::clamp(opacity, 0.0f, 1.0f));
   FPainter->setRenderHint(QPainter::SmoothPixmapTransform, interpolation == TD2InterpolationMode::Linear);
   FPainter->drawImage(target, bitmap->Image(), pixels);
@@ -166,6 +183,10 @@ void TD2RenderTarget::DrawBitmap(const TD2BitmapPtr& bitmap, const D2D_RECT_F* d
 void TD2RenderTarget::DrawTextLayout(D2D_POINT_2F origin, const TD2TextLayoutPtr& layout,
                                      const TD2BrushPtr& brush) {
   if (!layout || !brush || !Prepare()) return;
+  // Glyphs may overhang the laid-out box (italics, accents): a font size around it.
+  const TD2TextMetrics m = layout->GetMetrics();
+  const QRectF box(origin.x + m.left, origin.y + m.top, m.width, m.height);
+  if (!MayBeVisible(box, layout->FontSize())) return;
   layout->Draw(*FPainter, origin, brush->EffectiveColor());
 }
 
@@ -195,6 +216,23 @@ void TD2RenderTarget::PopAxisAlignedClip() {
   }
   --FClipDepth;
   FPainter->restore();
+}
+
+TD2RenderTarget::TDeviceLayerInfo TD2RenderTarget::DeviceLayerInfo() const {
+  if (!FPainter) return {};
+  const QPaintDevice* device = FPainter->device();
+  const qreal ratio = device->devicePixelRatioF();
+  const QSizeF logical = LogicalSize(device);
+  return {QSize(qRound(logical.width() * ratio), qRound(logical.height() * ratio)), ratio, FOuter};
+}
+
+void TD2RenderTarget::DrawDeviceLayer(const QImage& layer) {
+  if (!Prepare()) return;
+  const TDeviceLayerInfo info = DeviceLayerInfo();
+  if (layer.size() != info.Pixels || layer.devicePixelRatio() != info.Ratio) return;
+  // The layer already holds the device's pixels: no transform, no resampling.
+  FPainter->setTransform(QTransform());
+  FPainter->drawImage(QPointF(0, 0), layer);
 }
 
 TD2BrushPtr TD2RenderTarget::CreateSolidColorBrush(const D2D_COLOR_F& color, float opacity) const {

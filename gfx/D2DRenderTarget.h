@@ -75,6 +75,21 @@ public:
   void PushAxisAlignedClip(const D2D_RECT_F& rect, TD2AntialiasMode mode = TD2AntialiasMode::PerPrimitive);
   void PopAxisAlignedClip();
 
+  // A layer is a transparent picture of the whole device, pixel for pixel: what is
+  // drawn into it once (through a painter on it with Outer as its transform and a
+  // target of this dpi) is laid over later paints by DrawDeviceLayer, which looks
+  // as if it had been drawn again, at the cost of one blend.
+  struct TDeviceLayerInfo {
+    QSize Pixels;
+    qreal Ratio = 1;
+    QTransform Outer;
+    bool operator==(const TDeviceLayerInfo&) const = default;
+  };
+  // Empty pixels outside BeginDraw/EndDraw.
+  TDeviceLayerInfo DeviceLayerInfo() const;
+  // Composites the layer over the device; a layer of another size draws nothing.
+  void DrawDeviceLayer(const QImage& layer);
+
   TD2BrushPtr CreateSolidColorBrush(const D2D_COLOR_F& color, float opacity = 1) const;
   // The image becomes a bitmap of this target's resolution.
   TD2BitmapPtr CreateBitmap(const QImage& image) const;
@@ -86,12 +101,18 @@ protected:
 
 private:
   bool Prepare();
+  // Whether anything of the rectangle (in the target's current units, widened by pad
+  // of those units and devicePad painter pixels) can land on the device. Primitives
+  // entirely outside are skipped: a large plan keeps most of its items off the
+  // screen, and Qt would stroke, lay out and rasterise them all before clipping.
+  bool MayBeVisible(const QRectF& rect, double pad, double devicePad = 2) const;
   QPen StrokePen(const TD2BrushPtr& brush, float strokeWidth, const TD2StrokeStylePtr& strokeStyle) const;
   void StrokePath(const QPainterPath& path, const TD2BrushPtr& brush, float strokeWidth,
                   const TD2StrokeStylePtr& strokeStyle);
   void FillPath(const QPainterPath& path, const TD2BrushPtr& brush);
 
   QPainter* FPainter = nullptr;
+  QTransform FOuter;
   QTransform FBase;
   D2D_MATRIX_3X2_F FTransform;
   TD2AntialiasMode FAntialiasMode = TD2AntialiasMode::PerPrimitive;

@@ -80,6 +80,8 @@ public:
   void SetUnderline(bool underline);
   void SetStrikethrough(bool strikethrough);
   TD2TextMetrics GetMetrics() const { return FMetrics; }
+  // The size of the format's font in DIPs.
+  float FontSize() const { return FFormat.GetFontSize(); }
   // Draws with the painter's current transform, origin in that transform's units.
   void Draw(QPainter& painter, D2D_POINT_2F origin, const QColor& color) const;
 

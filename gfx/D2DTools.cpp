@@ -1,5 +1,8 @@
 #include "gfx/D2DTools.h"
 
+#include <QCoreApplication>
+#include <QHash>
+
 TD2BrushPtr D2BlackBrush;
 TD2BrushPtr D2WhiteBrush;
 TD2BrushPtr D2SandyBrownBrush;
@@ -39,6 +42,82 @@ TD2ParagraphAlignment ParagraphAlignmentOf(int v) {
   }
 }
 
+TD2TextFormatPtr FormatOf(const TFont& font) {
+  const TFontStyles style = font.Style();
+  return TD2TextFormat::Create(font.Name(), style.Contains(fsBold) ? D2FontWeightBold : D2FontWeightNormal,
+                               style.Contains(fsItalic) ? TD2FontStyle::Italic : TD2FontStyle::Normal,
+                               D2FontStretchNormal, static_cast<float>(-font.Height()), QStringLiteral("en-us"));
+}
+
+// Everything that shapes an aligned text.
+struct TAlignedKey {
+  QString Family;
+  int Height = 0;
+  int Style = 0;
+  int HAlign = 0;
+  int VAlign = 0;
+  QString Text;
+  bool operator==(const TAlignedKey&) const = default;
+};
+
+size_t qHash(const TAlignedKey& k, size_t seed = 0) {
+  return qHashMulti(seed, k.Family, k.Height, k.Style, k.HAlign, k.VAlign, k.Text);
+}
+
+// Laid-out texts by everything that shapes them. The plan draws the same probe names
+// and isotherm labels on every paint, and shaping them again each time cost more
+// than drawing them. Used on the GUI thread only, where painting happens.
+class TAlignedLayoutCache {
+public:
+  static TAlignedLayoutCache& Instance() {
+    // Never destroyed: its fonts must not outlive the application's font database,
+    // so the application's end empties it instead (see Layout).
+    static auto* cache = new TAlignedLayoutCache;
+    return *cache;
+  }
+
+  TD2TextLayoutPtr Layout(const TFont& font, const QString& text, int hAlign, int vAlign) {
+    const TFontStyles style = font.Style();
+    TAlignedKey key{font.Name(), font.Height(),
+                    style.Contains(fsBold) * 1 + style.Contains(fsItalic) * 2 + style.Contains(fsUnderline) * 4 +
+                        style.Contains(fsStrikeOut) * 8,
+                    hAlign, vAlign, text};
+    if (const auto it = FLayouts.constFind(key); it != FLayouts.cend()) return *it;
+    TD2TextLayoutPtr layout = Create(font, text, hAlign, vAlign);
+    if (!layout) return nullptr;
+    // A bound keeps a long session with changing labels from growing without end.
+    if (FLayouts.size() >= MaxLayouts) FLayouts.clear();
+    if (!FCleanupRegistered && QCoreApplication::instance()) {
+      FCleanupRegistered = true;
+      qAddPostRoutine([] {
+        Instance().FLayouts.clear();
+        Instance().FCleanupRegistered = false;
+      });
+    }
+    FLayouts.insert(std::move(key), layout);
+    return layout;
+  }
+
+private:
+  static constexpr qsizetype MaxLayouts = 8192;
+
+  static TD2TextLayoutPtr Create(const TFont& font, const QString& text, int hAlign, int vAlign) {
+    const TD2TextFormatPtr format = FormatOf(font);
+    if (!format) return nullptr;
+    format->SetTextAlignment(TextAlignmentOf(hAlign));
+    format->SetParagraphAlignment(ParagraphAlignmentOf(vAlign));
+    format->SetWordWrapping(TD2WordWrapping::NoWrap);
+    const TD2TextLayoutPtr layout = TD2TextLayout::Create(text, *format, 0, 0);
+    const TFontStyles style = font.Style();
+    if (style.Contains(fsUnderline)) layout->SetUnderline(true);
+    if (style.Contains(fsStrikeOut)) layout->SetStrikethrough(true);
+    return layout;
+  }
+
+  QHash<TAlignedKey, TD2TextLayoutPtr> FLayouts;
+  bool FCleanupRegistered = false;
+};
+
 }  // namespace
 
 void CreateD2Brushes(TDirect2DCanvas& Canvas) {
@@ -58,25 +137,13 @@ void ReleaseD2Brushes() {
     brush->reset();
 }
 
-TD2TextFormatPtr CreateTextFormat(TDirect2DCanvas& Canvas) {
-  const TFont& font = Canvas.Font();
-  return TD2TextFormat::Create(font.Name(), font.Style().Contains(fsBold) ? D2FontWeightBold : D2FontWeightNormal,
-                               font.Style().Contains(fsItalic) ? TD2FontStyle::Italic : TD2FontStyle::Normal,
-                               D2FontStretchNormal, static_cast<float>(-font.Height()), QStringLiteral("en-us"));
-}
+TD2TextFormatPtr CreateTextFormat(TDirect2DCanvas& Canvas) { return FormatOf(Canvas.Font()); }
 
 D2D_RECT_F DrawTextAligned(TDirect2DCanvas& Canvas, D2D_POINT_2F Position, const QString& Text, int HAlign,
                            int VAlign) {
   if (Text.isEmpty()) return D2D_RECT_F{};
-  const TD2TextFormatPtr format = CreateTextFormat(Canvas);
-  if (!format) return D2D_RECT_F{};
-  format->SetTextAlignment(TextAlignmentOf(HAlign));
-  format->SetParagraphAlignment(ParagraphAlignmentOf(VAlign));
-  format->SetWordWrapping(TD2WordWrapping::NoWrap);
-  const TD2TextLayoutPtr layout = TD2TextLayout::Create(Text, *format, 0, 0);
-  const TFontStyles style = Canvas.Font().Style();
-  if (style.Contains(fsUnderline)) layout->SetUnderline(true);
-  if (style.Contains(fsStrikeOut)) layout->SetStrikethrough(true);
+  const TD2TextLayoutPtr layout = TAlignedLayoutCache::Instance().Layout(Canvas.Font(), Text, HAlign, VAlign);
+  if (!layout) return D2D_RECT_F{};
   const TD2TextMetrics m = layout->GetMetrics();
   const D2D_RECT_F result{Position.x + m.left, Position.y + m.top, Position.x + m.left + m.width,
                           Position.y + m.top + m.height};

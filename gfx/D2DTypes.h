@@ -18,8 +18,10 @@ struct D2D_POINT_2F {
 };
 
 // Maps a world point (metres, y up) to a plan point (DIPs, y down); the
-// plan items, the project and the contour map draw through it.
-using TConvertFunction = std::function<D2D_POINT_2F(D2D_POINT_2F)>;
+// plan items, the project and the contour map draw through it. Double
+// precision on both sides: world points are georeferenced (UTM eastings of
+// millions of metres), where single precision would lose whole decimetres.
+using TConvertFunction = std::function<QPointF(QPointF)>;
 
 
 struct D2D_RECT_F {
