@@ -8,6 +8,8 @@ PACKAGES=(
   libsuitesparse-dev libeigen3-dev libcgal-dev libpugixml-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
+  qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n libfreexl-dev
+  xvfb xauth
 )
 
 missing=()
