@@ -20,11 +20,14 @@ class TStreamFont;
 // drawing coordinates are chart units of 0.1 mm, x to the right, y downward.
 
 // A real-valued chart point.
+// In a namespace of its own: the model has a point class of the same name.
+namespace ChartTypes {
 struct TDblPoint {
     double x = 0;
     double y = 0;
     bool operator==(const TDblPoint&) const = default;
 };
+}
 
 enum TLineSlope : uint8_t { lsDontCare, lsPositive, lsNegative };
 enum THorzLabelPos : uint8_t { lpUp, lpdown };

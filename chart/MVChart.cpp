@@ -122,10 +122,10 @@ double TMVChart::GetSplitRatio() const { return FQDiagram ? FSplitRatio : 1; }
 void TMVChart::SetState(TChartState Value)
 {
     if (Value == csZooming) {
-        FOriginal[0] = TDblPoint{FTopAxis->Min(), FLeftAxis->Min()};
-        FOriginal[1] = TDblPoint{FTopAxis->Max(), FLeftAxis->Max()};
-        FOriginal[2] = TDblPoint{FBottomAxis->Min(), FLeftAxis->Min()};
-        FOriginal[3] = TDblPoint{FBottomAxis->Max(), FLeftAxis->Max()};
+        FOriginal[0] = ChartTypes::TDblPoint{FTopAxis->Min(), FLeftAxis->Min()};
+        FOriginal[1] = ChartTypes::TDblPoint{FTopAxis->Max(), FLeftAxis->Max()};
+        FOriginal[2] = ChartTypes::TDblPoint{FBottomAxis->Min(), FLeftAxis->Min()};
+        FOriginal[3] = ChartTypes::TDblPoint{FBottomAxis->Max(), FLeftAxis->Max()};
     }
     FState = Value;
 }
@@ -228,7 +228,7 @@ TPoint TMVChart::GetScreenPoint(double ax, double ay, const TMVHorzAxis* XAxis, 
 }
 
 bool TMVChart::MapChartToReal(int x, int y, const TMVHorzAxis* XAxis, const TMVVertAxis* YAxis,
-                              TDblPoint& RealPos) const
+                              ChartTypes::TDblPoint& RealPos) const
 {
     if (!XAxis || !YAxis) return false;
     TPoint tl, br;
@@ -246,13 +246,13 @@ bool TMVChart::MapChartToReal(int x, int y, const TMVHorzAxis* XAxis, const TMVV
 
 TPoint TMVChart::MapMousePos(int x, int y) { return ScreenMapping().DeviceToChart(TPoint{x, y}); }
 
-bool TMVChart::MapMousePosReal(int x, int y, const TMVHorzAxis* XAxis, const TMVVertAxis* YAxis, TDblPoint& RealPos)
+bool TMVChart::MapMousePosReal(int x, int y, const TMVHorzAxis* XAxis, const TMVVertAxis* YAxis, ChartTypes::TDblPoint& RealPos)
 {
     const TPoint p = MapMousePos(x, y);
     return MapChartToReal(p.X, p.Y, XAxis, YAxis, RealPos);
 }
 
-void TMVChart::SetAxesRange(std::span<const TDblPoint> Points, std::span<TMVAxis* const> Axes)
+void TMVChart::SetAxesRange(std::span<const ChartTypes::TDblPoint> Points, std::span<TMVAxis* const> Axes)
 {
     if (Points.size() < 2 || Axes.empty()) return;
     if (Axes[0]) {

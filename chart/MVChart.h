@@ -153,16 +153,16 @@ public:
     // The diagram part that belongs to Axis (the Q axis has the lower part).
     virtual void GetDiagramRect(const TMVAxis* Axis, TPoint& TopLeft, TPoint& BottomRight) const;
     virtual double GetSplitRatio() const;
-    virtual void SetAxesRange(std::span<const TDblPoint> Points, std::span<TMVAxis* const> Axes);
+    virtual void SetAxesRange(std::span<const ChartTypes::TDblPoint> Points, std::span<TMVAxis* const> Axes);
 
     static void DrawMarker(TCanvas& ACanvas, int x, int y, int MarkerSize, TColor MarkerColor,
                            TMarkerShape MarkerShape);
 
     virtual TPoint MapMousePos(int x, int y);
     virtual bool MapMousePosReal(int x, int y, const TMVHorzAxis* XAxis, const TMVVertAxis* YAxis,
-                                 TDblPoint& RealPos);
+                                 ChartTypes::TDblPoint& RealPos);
     virtual bool MapChartToReal(int x, int y, const TMVHorzAxis* XAxis, const TMVVertAxis* YAxis,
-                                TDblPoint& RealPos) const;
+                                ChartTypes::TDblPoint& RealPos) const;
     // Real point to chart units. A point that cannot be mapped (not finite, an empty
     // range) comes back clamped; the second form says so through Valid.
     virtual TPoint GetScreenPoint(double ax, double ay, const TMVHorzAxis* XAxis, const TMVVertAxis* YAxis) const;
@@ -171,10 +171,10 @@ public:
 
     // Data series; the first form draws on the surface and works only while it paints
     // (in AfterDrawChart), as Qt paints nowhere else.
-    virtual void DrawData(std::span<const TDblPoint> Points, const TMVHorzAxis* XAxis, const TMVVertAxis* YAxis,
+    virtual void DrawData(std::span<const ChartTypes::TDblPoint> Points, const TMVHorzAxis* XAxis, const TMVVertAxis* YAxis,
                           bool DrawPoints, TDataLineStyle LineStyle, int LineWidth, TMarkerShape Shape,
                           int MarkerSize, TColor MarkerColor, TColor LineColor);
-    virtual void DrawData(TCanvas& ACanvas, std::span<const TDblPoint> Points, const TMVHorzAxis* XAxis,
+    virtual void DrawData(TCanvas& ACanvas, std::span<const ChartTypes::TDblPoint> Points, const TMVHorzAxis* XAxis,
                           const TMVVertAxis* YAxis, bool DrawPoints, TDataLineStyle LineStyle, int LineWidth,
                           TMarkerShape Shape, int MarkerSize, TColor MarkerColor, TColor LineColor,
                           bool DrawArrow, int ArrowSize);
@@ -226,18 +226,18 @@ private:
                       double& Y) const;
     void ClipToDiagram(TCanvas& ACanvas, const TRect& Diagram) const;
     TRect DiagramRect() const;
-    bool Segment(TCanvas& ACanvas, TDblPoint A, TDblPoint B, const TMVHorzAxis* XAxis,
+    bool Segment(TCanvas& ACanvas, ChartTypes::TDblPoint A, ChartTypes::TDblPoint B, const TMVHorzAxis* XAxis,
                  const TMVVertAxis* YAxis);
-    void LineEnds(const TMVLine& ALine, TDblPoint& P1, TDblPoint& P2) const;
-    void DrawSeriesLine(TCanvas& ACanvas, std::span<const TDblPoint> Points, const TMVHorzAxis* XAxis,
+    void LineEnds(const TMVLine& ALine, ChartTypes::TDblPoint& P1, ChartTypes::TDblPoint& P2) const;
+    void DrawSeriesLine(TCanvas& ACanvas, std::span<const ChartTypes::TDblPoint> Points, const TMVHorzAxis* XAxis,
                         const TMVVertAxis* YAxis, bool FromOrigin);
-    void DrawPointSteps(TCanvas& ACanvas, std::span<const TDblPoint> Points, const TMVHorzAxis* XAxis,
+    void DrawPointSteps(TCanvas& ACanvas, std::span<const ChartTypes::TDblPoint> Points, const TMVHorzAxis* XAxis,
                         const TMVVertAxis* YAxis);
     void DrawMatrixSteps(TCanvas& ACanvas, const TMtx& Mtx, int XCol, int YCol, int StartRow, int EndRow,
                          const TMVHorzAxis* XAxis, const TMVVertAxis* YAxis, bool Fill, TColor FillColor);
     void DrawProfileSteps(TCanvas& ACanvas, const TMtx& MTX, int XCol, int YCol, int StartRow, int EndRow,
                           const TMVHorzAxis* XAxis, const TMVVertAxis* YAxis, bool Fill);
-    void DrawProfileFill(TCanvas& ACanvas, std::span<const TDblPoint> Points, const TMVHorzAxis* XAxis,
+    void DrawProfileFill(TCanvas& ACanvas, std::span<const ChartTypes::TDblPoint> Points, const TMVHorzAxis* XAxis,
                          const TMVVertAxis* YAxis);
     void DrawLegendRows(TCanvas& ACanvas, std::span<const TLegendItem> Items, bool WithLines, int ALinewidth,
                         int t);
@@ -283,8 +283,8 @@ private:
     TMouseButton FPanButton = mbLeft;
     bool FPanning = false;
     bool FZooming = false;
-    TDblPoint FOriginal[4];
-    TDblPoint FPanOrigin, FZoomOrigin, FZoomDest, FPanOriginBottom, FZoomOriginBottom, FZoomDestBottom;
+    ChartTypes::TDblPoint FOriginal[4];
+    ChartTypes::TDblPoint FPanOrigin, FZoomOrigin, FZoomDest, FPanOriginBottom, FZoomOriginBottom, FZoomDestBottom;
     TPoint FPtZoomOrigin, FPtZoomDest, FStartPoint;
     std::vector<TTimeRange> FTimeRanges;
     TCanvas* FPaintCanvas = nullptr;  // the surface's canvas while it paints

@@ -15,7 +15,7 @@ namespace {
 
 
 // Rows StartRow..EndRow of two columns as points; false when the range is empty.
-bool MatrixPoints(const TMtx* Mtx, int XCol, int YCol, int& StartRow, int& EndRow, std::vector<TDblPoint>& Points)
+bool MatrixPoints(const TMtx* Mtx, int XCol, int YCol, int& StartRow, int& EndRow, std::vector<ChartTypes::TDblPoint>& Points)
 {
     if (!Mtx || Mtx->rows() == 0) return false;
     if (XCol < 0 || YCol < 0 || XCol >= Mtx->cols() || YCol >= Mtx->cols()) return false;
@@ -23,7 +23,7 @@ bool MatrixPoints(const TMtx* Mtx, int XCol, int YCol, int& StartRow, int& EndRo
     EndRow = std::min<int>(EndRow, static_cast<int>(Mtx->rows()) - 1);
     if (StartRow > EndRow) return false;
     Points.clear();
-    for (int r = StartRow; r <= EndRow; ++r) Points.push_back(TDblPoint{(*Mtx)(r, XCol), (*Mtx)(r, YCol)});
+    for (int r = StartRow; r <= EndRow; ++r) Points.push_back(ChartTypes::TDblPoint{(*Mtx)(r, XCol), (*Mtx)(r, YCol)});
     return true;
 }
 
@@ -36,23 +36,23 @@ void SetPen(TCanvas& ACanvas, TColor Color, int Width)
 
 } // namespace
 
-void TMVChart::DrawData(std::span<const TDblPoint> Points, const TMVHorzAxis* XAxis, const TMVVertAxis* YAxis,
+void TMVChart::DrawData(std::span<const ChartTypes::TDblPoint> Points, const TMVHorzAxis* XAxis, const TMVVertAxis* YAxis,
                         bool DrawPoints, TDataLineStyle LineStyle, int LineWidth, TMarkerShape Shape, int MarkerSize,
                         TColor MarkerColor, TColor LineColor)
 {
     if (!FPaintCanvas) return;
-    const std::vector<TDblPoint> copy(Points.begin(), Points.end());
+    const std::vector<ChartTypes::TDblPoint> copy(Points.begin(), Points.end());
     SetupScreenMapping(*FPaintCanvas);
     DrawData(*FPaintCanvas, copy, XAxis, YAxis, DrawPoints, LineStyle, LineWidth, Shape, MarkerSize, MarkerColor,
              LineColor, false, 20);
 }
 
-void TMVChart::DrawSeriesLine(TCanvas& ACanvas, std::span<const TDblPoint> Points, const TMVHorzAxis* XAxis,
+void TMVChart::DrawSeriesLine(TCanvas& ACanvas, std::span<const ChartTypes::TDblPoint> Points, const TMVHorzAxis* XAxis,
                               const TMVVertAxis* YAxis, bool FromOrigin)
 {
     bool havePrev = false;
-    TDblPoint prev;
-    for (const TDblPoint& p : Points) {
+    ChartTypes::TDblPoint prev;
+    for (const ChartTypes::TDblPoint& p : Points) {
         bool valid;
         const TPoint ip = GetScreenPoint(p.x, p.y, XAxis, YAxis, valid);
         if (!valid) {
@@ -61,14 +61,14 @@ void TMVChart::DrawSeriesLine(TCanvas& ACanvas, std::span<const TDblPoint> Point
         }
         if (havePrev)
             Segment(ACanvas, prev, p, XAxis, YAxis);
-        else if (!FromOrigin || !Segment(ACanvas, TDblPoint{0, 0}, p, XAxis, YAxis))
+        else if (!FromOrigin || !Segment(ACanvas, ChartTypes::TDblPoint{0, 0}, p, XAxis, YAxis))
             ACanvas.MoveTo(ip.X, ip.Y);
         prev = p;
         havePrev = true;
     }
 }
 
-void TMVChart::DrawPointSteps(TCanvas& ACanvas, std::span<const TDblPoint> Points, const TMVHorzAxis* XAxis,
+void TMVChart::DrawPointSteps(TCanvas& ACanvas, std::span<const ChartTypes::TDblPoint> Points, const TMVHorzAxis* XAxis,
                               const TMVVertAxis* YAxis)
 {
     bool valid;
@@ -76,7 +76,7 @@ void TMVChart::DrawPointSteps(TCanvas& ACanvas, std::span<const TDblPoint> Point
     if (!valid) return;
     bool have = false;
     TPoint q;
-    for (const TDblPoint& p : Points) {
+    for (const ChartTypes::TDblPoint& p : Points) {
         const TPoint ip = GetScreenPoint(p.x, p.y, XAxis, YAxis, valid);
         if (!valid) continue;
         if (!have) {
@@ -92,7 +92,7 @@ void TMVChart::DrawPointSteps(TCanvas& ACanvas, std::span<const TDblPoint> Point
     if (have) ACanvas.LineTo(q.X, o.Y);
 }
 
-void TMVChart::DrawData(TCanvas& ACanvas, std::span<const TDblPoint> Points, const TMVHorzAxis* XAxis,
+void TMVChart::DrawData(TCanvas& ACanvas, std::span<const ChartTypes::TDblPoint> Points, const TMVHorzAxis* XAxis,
                         const TMVVertAxis* YAxis, bool DrawPoints, TDataLineStyle LineStyle, int LineWidth,
                         TMarkerShape Shape, int MarkerSize, TColor MarkerColor, TColor LineColor, bool DrawArrow,
                         int ArrowSize)
@@ -118,7 +118,7 @@ void TMVChart::DrawData(TCanvas& ACanvas, std::span<const TDblPoint> Points, con
     }
     ACanvas.Pen().SetWidth(1);
     if (DrawPoints) {
-        for (const TDblPoint& p : Points) {
+        for (const ChartTypes::TDblPoint& p : Points) {
             bool valid;
             const TPoint ip = GetScreenPoint(p.x, p.y, XAxis, YAxis, valid);
             if (valid) DrawMarker(ACanvas, ip.X, ip.Y, MarkerSize, MarkerColor, Shape);
@@ -159,7 +159,7 @@ void TMVChart::DrawData(TCanvas& ACanvas, const TMtx* Mtx, int XCol, int YCol, i
                         int LineWidth, TMarkerShape Shape, int MarkerSize, TColor MarkerColor, TColor LineColor,
                         bool FillHistogramm, TColor FillColor, bool LineOrigin)
 {
-    std::vector<TDblPoint> points;
+    std::vector<ChartTypes::TDblPoint> points;
     if (!XAxis || !YAxis || !MatrixPoints(Mtx, XCol, YCol, StartRow, EndRow, points)) return;
     TPoint tl, br;
     GetDiagramRect(YAxis, tl, br);
@@ -176,7 +176,7 @@ void TMVChart::DrawData(TCanvas& ACanvas, const TMtx* Mtx, int XCol, int YCol, i
         DrawMatrixSteps(ACanvas, *Mtx, XCol, YCol, StartRow, EndRow, XAxis, YAxis, FillHistogramm, FillColor);
     ACanvas.Pen().SetWidth(1);
     if (DrawPoints) {
-        for (const TDblPoint& p : points) {
+        for (const ChartTypes::TDblPoint& p : points) {
             bool valid;
             const TPoint ip = GetScreenPoint(p.x, p.y, XAxis, YAxis, valid);
             if (valid) DrawMarker(ACanvas, ip.X, ip.Y, MarkerSize, MarkerColor, Shape);

@@ -122,7 +122,7 @@ void TMVChart::ClipToDiagram(TCanvas& ACanvas, const TRect& Diagram) const
         TRect{std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)});
 }
 
-bool TMVChart::Segment(TCanvas& ACanvas, TDblPoint A, TDblPoint B, const TMVHorzAxis* XAxis,
+bool TMVChart::Segment(TCanvas& ACanvas, ChartTypes::TDblPoint A, ChartTypes::TDblPoint B, const TMVHorzAxis* XAxis,
                        const TMVVertAxis* YAxis)
 {
     bool va, vb;
@@ -147,23 +147,23 @@ bool TMVChart::Segment(TCanvas& ACanvas, TDblPoint A, TDblPoint B, const TMVHorz
     return true;
 }
 
-void TMVChart::LineEnds(const TMVLine& ALine, TDblPoint& P1, TDblPoint& P2) const
+void TMVChart::LineEnds(const TMVLine& ALine, ChartTypes::TDblPoint& P1, ChartTypes::TDblPoint& P2) const
 {
     if (const auto* v = dynamic_cast<const TVerticalLine*>(&ALine)) {
-        P1 = TDblPoint{v->XValue(), v->YMin()};
-        P2 = TDblPoint{v->XValue(), v->YMax()};
+        P1 = ChartTypes::TDblPoint{v->XValue(), v->YMin()};
+        P2 = ChartTypes::TDblPoint{v->XValue(), v->YMax()};
         return;
     }
     // The line's values, not its axis-space values: the mapping takes the logarithm.
     const double xmin = ALine.XAxis()->Min(), xmax = ALine.XAxis()->Max();
-    P1 = TDblPoint{xmin, ALine.ValueAt(xmin)};
-    P2 = TDblPoint{xmax, ALine.ValueAt(xmax)};
+    P1 = ChartTypes::TDblPoint{xmin, ALine.ValueAt(xmin)};
+    P2 = ChartTypes::TDblPoint{xmax, ALine.ValueAt(xmax)};
 }
 
 void TMVChart::DrawLine(TCanvas& ACanvas, const TMVLine* ALine)
 {
     if (!ALine || !ALine->Visible() || !ALine->XAxis() || !ALine->YAxis()) return;
-    TDblPoint p1, p2;
+    ChartTypes::TDblPoint p1, p2;
     LineEnds(*ALine, p1, p2);
     ClipToDiagram(ACanvas, DiagramRect());
     const int width = ACanvas.Pen().Width();
@@ -183,7 +183,7 @@ void TMVChart::DrawLine(TCanvas& ACanvas, double x1, double y1, double x2, doubl
     ACanvas.Pen().SetWidth(LineWidth);
     ACanvas.Pen().SetColor(LineColor);
     ACanvas.Pen().SetStyle(LineStyle);
-    Segment(ACanvas, TDblPoint{x1, y1}, TDblPoint{x2, y2}, XAxis, YAxis);
+    Segment(ACanvas, ChartTypes::TDblPoint{x1, y1}, ChartTypes::TDblPoint{x2, y2}, XAxis, YAxis);
     ACanvas.Pen().SetWidth(width);
     ACanvas.Pen().SetStyle(psSolid);
     ACanvas.RemoveClip();
@@ -198,7 +198,7 @@ void TMVChart::DrawStraightLine(TCanvas& ACanvas, double a, double b, const TMVH
     line.SetB(b);
     line.SetXAxis(const_cast<TMVHorzAxis*>(XAxis));
     line.SetYAxis(const_cast<TMVVertAxis*>(YAxis));
-    TDblPoint p1, p2;
+    ChartTypes::TDblPoint p1, p2;
     LineEnds(line, p1, p2);
     DrawLine(ACanvas, p1.x, p1.y, p2.x, p2.y, XAxis, YAxis, psSolid, LineWidth, LineColor);
 }

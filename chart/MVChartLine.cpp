@@ -30,7 +30,7 @@ double TMVLine::ValueAt(double AX) const
     return FYAxis ? FromAxisSpace(*FYAxis, y) : y;
 }
 
-bool TMVLine::GetEnd(TDblPoint& P, bool Right) const
+bool TMVLine::GetEnd(ChartTypes::TDblPoint& P, bool Right) const
 {
     if (!FXAxis || !FYAxis) return false;
     const TMVAxis& xa = *FXAxis;
@@ -47,11 +47,11 @@ bool TMVLine::GetEnd(TDblPoint& P, bool Right) const
     return xa.Min() <= P.x && P.x <= xa.Max();
 }
 
-bool TMVLine::GetLeft(TDblPoint& P) const { return GetEnd(P, false); }
+bool TMVLine::GetLeft(ChartTypes::TDblPoint& P) const { return GetEnd(P, false); }
 
-bool TMVLine::GetRight(TDblPoint& P) const { return GetEnd(P, true); }
+bool TMVLine::GetRight(ChartTypes::TDblPoint& P) const { return GetEnd(P, true); }
 
-void TMVLine::MoveBy(const TDblPoint& Prev, const TDblPoint& Now)
+void TMVLine::MoveBy(const ChartTypes::TDblPoint& Prev, const ChartTypes::TDblPoint& Now)
 {
     if (!FXAxis || !FYAxis) return;
     const double dx = ToAxisSpace(*FXAxis, Now.x) - ToAxisSpace(*FXAxis, Prev.x);
@@ -63,9 +63,9 @@ void TMVLine::MoveBy(const TDblPoint& Prev, const TDblPoint& Now)
     if (std::isfinite(b)) FB = b;
 }
 
-void TMVLine::TurnThrough(const TDblPoint& C)
+void TMVLine::TurnThrough(const ChartTypes::TDblPoint& C)
 {
-    TDblPoint l, r;
+    ChartTypes::TDblPoint l, r;
     if (!GetLeft(l) || !GetRight(r)) return;
     const double lx = ToAxisSpace(*FXAxis, l.x), ly = ToAxisSpace(*FYAxis, l.y);
     const double cx = ToAxisSpace(*FXAxis, C.x), cy = ToAxisSpace(*FYAxis, C.y);

@@ -42,18 +42,18 @@ public:
     virtual double LineValue(double AX) const { return FA * AX + FB; }
     // Ends of the visible part of the line, in axis values; false when the end lies
     // outside the x range or the line never enters the value range.
-    virtual bool GetLeft(TDblPoint& P) const;
-    virtual bool GetRight(TDblPoint& P) const;
+    virtual bool GetLeft(ChartTypes::TDblPoint& P) const;
+    virtual bool GetRight(ChartTypes::TDblPoint& P) const;
 
     // The line's value (not axis space) at the axis value AX.
     double ValueAt(double AX) const;
     // Shifts the line parallel by the move of the mouse from Prev to Now (axis values).
-    void MoveBy(const TDblPoint& Prev, const TDblPoint& Now);
+    void MoveBy(const ChartTypes::TDblPoint& Prev, const ChartTypes::TDblPoint& Now);
     // Turns the line about its left visible end so that it passes through C.
-    void TurnThrough(const TDblPoint& C);
+    void TurnThrough(const ChartTypes::TDblPoint& C);
 
 private:
-    bool GetEnd(TDblPoint& P, bool Right) const;
+    bool GetEnd(ChartTypes::TDblPoint& P, bool Right) const;
 
     double FA = 1;
     double FB = 0;

@@ -68,7 +68,7 @@ bool TMVChart::LineHitTest(int X, int Y, const TMVLine* ALine)
 {
     if (!ALine || !ALine->Visible() || !ALine->XAxis() || !ALine->YAxis()) return false;
     const TPoint m = MapMousePos(X, Y);
-    TDblPoint r1, r2;
+    ChartTypes::TDblPoint r1, r2;
     LineEnds(*ALine, r1, r2);
     bool v1, v2;
     const TPoint p1 = GetScreenPoint(r1.x, r1.y, ALine->XAxis(), ALine->YAxis(), v1);
@@ -115,13 +115,13 @@ void TMVChart::MoveDraggedLine(int X, int Y)
     TMVLine* line = FFitLine->Dragging() || FFitLine->Rotating() ? static_cast<TMVLine*>(FFitLine.get())
                                                                   : static_cast<TMVLine*>(FVertLine.get());
     if (!line->XAxis() || !line->YAxis()) return;
-    TDblPoint c;
+    ChartTypes::TDblPoint c;
     MapMousePosReal(X, Y, line->XAxis(), line->YAxis(), c);
     if (line == FVertLine.get()) {
         if (std::isfinite(c.x)) FVertLine->SetXValue(c.x);
         FStartPoint = MapMousePos(X, Y);
     } else if (FFitLine->Dragging()) {
-        TDblPoint prev;
+        ChartTypes::TDblPoint prev;
         MapChartToReal(FStartPoint.X, FStartPoint.Y, line->XAxis(), line->YAxis(), prev);
         FStartPoint = MapMousePos(X, Y);
         FFitLine->MoveBy(prev, c);
@@ -141,7 +141,7 @@ void TMVChart::UpdateHoverCursor(int X, int Y)
 
 void TMVChart::PanTo(int X, int Y)
 {
-    TDblPoint c;
+    ChartTypes::TDblPoint c;
     MapMousePosReal(X, Y, FTopAxis.get(), FLeftAxis.get(), c);
     ShiftAxis(*FTopAxis, FPanOrigin.x, c.x);
     ShiftAxis(*FLeftAxis, FPanOrigin.y, c.y);
@@ -192,7 +192,7 @@ void TMVChart::PaintBoxMouseUp(QObject*, TMouseButton, TShiftState, int X, int Y
         if (X > FPtZoomOrigin.X && Y > FPtZoomOrigin.Y) {
             MapMousePosReal(X, Y, FTopAxis.get(), FLeftAxis.get(), FZoomDest);
             MapMousePosReal(X, Y, FBottomAxis.get(), FLeftAxis.get(), FZoomDestBottom);
-            const TDblPoint points[4] = {FZoomOrigin, FZoomDest, FZoomOriginBottom, FZoomDestBottom};
+            const ChartTypes::TDblPoint points[4] = {FZoomOrigin, FZoomDest, FZoomOriginBottom, FZoomDestBottom};
             SetAxesRange(points, axes);
         } else {
             SetAxesRange(FOriginal, axes);

@@ -14,12 +14,12 @@ constexpr TColor PoiGray = 8421504;  // $808080
 
 } // namespace
 
-void TMVChart::DrawProfileFill(TCanvas& ACanvas, std::span<const TDblPoint> Points, const TMVHorzAxis* XAxis,
+void TMVChart::DrawProfileFill(TCanvas& ACanvas, std::span<const ChartTypes::TDblPoint> Points, const TMVHorzAxis* XAxis,
                                const TMVVertAxis* YAxis)
 {
     std::vector<TPoint> polygon;
-    TDblPoint first, last;
-    for (const TDblPoint& p : Points) {
+    ChartTypes::TDblPoint first, last;
+    for (const ChartTypes::TDblPoint& p : Points) {
         bool valid;
         const TPoint ip = GetScreenPoint(p.x, p.y, XAxis, YAxis, valid);
         if (!valid) continue;
@@ -39,7 +39,7 @@ void TMVChart::DrawProfileSteps(TCanvas& ACanvas, const TMtx& MTX, int XCol, int
     const auto x = [&](int r) { return MTX(r, XCol); };
     const auto y = [&](int r) { return MTX(r, YCol); };
     const int S = StartRow, E = EndRow;
-    std::vector<TDblPoint> real;
+    std::vector<ChartTypes::TDblPoint> real;
     const double t = std::max(y(S) - (y(S + 1) - y(S)) / 2, YAxis->Min());
     real.push_back({XAxis->Min(), t});
     real.push_back({x(S), t});
@@ -53,7 +53,7 @@ void TMVChart::DrawProfileSteps(TCanvas& ACanvas, const TMtx& MTX, int XCol, int
     real.push_back({x(E), b});
     real.push_back({XAxis->Min(), b});
     std::vector<TPoint> screen;
-    for (const TDblPoint& p : real) {
+    for (const ChartTypes::TDblPoint& p : real) {
         bool valid;
         const TPoint ip = GetScreenPoint(p.x, p.y, XAxis, YAxis, valid);
         if (valid) screen.push_back(ip);
@@ -74,8 +74,8 @@ void TMVChart::DrawDataVert(TCanvas& ACanvas, const TMtx* MTX, int XCol, int YCo
     StartRow = std::max(StartRow, 0);
     EndRow = std::min<int>(EndRow, static_cast<int>(MTX->rows()) - 1);
     if (StartRow > EndRow) return;
-    std::vector<TDblPoint> points;
-    for (int r = StartRow; r <= EndRow; ++r) points.push_back(TDblPoint{(*MTX)(r, XCol), (*MTX)(r, YCol)});
+    std::vector<ChartTypes::TDblPoint> points;
+    for (int r = StartRow; r <= EndRow; ++r) points.push_back(ChartTypes::TDblPoint{(*MTX)(r, XCol), (*MTX)(r, YCol)});
     const int n = EndRow - StartRow;
     ClipToDiagram(ACanvas, DiagramRect());
     ACanvas.Brush().SetStyle(bsSolid);
@@ -89,8 +89,8 @@ void TMVChart::DrawDataVert(TCanvas& ACanvas, const TMtx* MTX, int XCol, int YCo
     if (LineStyle == dlLine) {
         // Invalid rows are passed over: the profile runs on to the next valid depth.
         bool have = false;
-        TDblPoint prev;
-        for (const TDblPoint& p : points) {
+        ChartTypes::TDblPoint prev;
+        for (const ChartTypes::TDblPoint& p : points) {
             bool valid;
             const TPoint ip = GetScreenPoint(p.x, p.y, XAxis, YAxis, valid);
             if (!valid) continue;
@@ -104,7 +104,7 @@ void TMVChart::DrawDataVert(TCanvas& ACanvas, const TMtx* MTX, int XCol, int YCo
     }
     ACanvas.Pen().SetWidth(1);
     if (DrawPoints) {
-        for (const TDblPoint& p : points) {
+        for (const ChartTypes::TDblPoint& p : points) {
             bool valid;
             const TPoint ip = GetScreenPoint(p.x, p.y, XAxis, YAxis, valid);
             if (valid) DrawMarker(ACanvas, ip.X, ip.Y, MarkerSize, MarkerColor, Shape);

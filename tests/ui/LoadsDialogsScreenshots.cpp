@@ -1,0 +1,122 @@
+// Pictures of the heat-pump, point, parameter-set, load-profile and
+// georeference windows with realistic content, written into
+// KP_SCREENSHOT_DIR (scripts/screenshots.sh); skipped without it.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPainter>
+#include <QTreeWidget>
+
+#include "model/fe/ParameterSet.h"
+#include "model/loads/HeatpumpDialogs.h"
+#include "model/project/ProjectDialogs.h"
+#include "ui/heatpump/DlgHeatPump.h"
+#include "ui/heatpump/DlgPointCorrd.h"
+#include "ui/loads/FormLoadProfils.h"
+#include "ui/map/GeoRefDlg.h"
+#include "ui/params/DlgParameterSet.h"
+#include "ui/params/FormParamsSet.h"
+
+namespace {
+
+QString ShotDir()
+{
+    return qEnvironmentVariable("KP_SCREENSHOT_DIR");
+}
+
+void Shoot(QWidget& W, const QString& Name)
+{
+    W.show();
+    QApplication::processEvents();
+    QDir().mkpath(ShotDir());
+    EXPECT_TRUE(W.grab().save(QDir(ShotDir()).filePath(Name)));
+}
+
+} // namespace
+
+TEST(Screenshots, HeatPumpDialogs)
+{
+    if (ShotDir().isEmpty()) GTEST_SKIP();
+    TDlgHeatPump dlg;
+    THeatpumpEditData d;
+    d.Name = QStringLiteral("Sole/Wasser 12 kW");
+    d.WaterTemp = QStringLiteral("35");
+    d.PowerA = QStringLiteral("0,42");
+    d.PowerB = QStringLiteral("12,1");
+    d.COPA = QStringLiteral("0,1");
+    d.COPB = QStringLiteral("4,6");
+    d.CoolWaterTemp = QStringLiteral("18");
+    d.CoolPowerA = QStringLiteral("-0,3");
+    d.CoolPowerB = QStringLiteral("14");
+    d.CoolCOPA = QStringLiteral("-0,2");
+    d.CoolCOPB = QStringLiteral("9");
+    dlg.SetData(d);
+    Shoot(dlg, QStringLiteral("heatpump_dialog.png"));
+
+    TDlgPointCorrd points;
+    points.EdtP1X->setText(QStringLiteral("0"));
+    points.EdtP1Y->setText(QStringLiteral("4,6"));
+    points.EdtP2X->setText(QStringLiteral("10"));
+    points.EdtP2Y->setText(QStringLiteral("5,6"));
+    Shoot(points, QStringLiteral("heatpump_point_dialog.png"));
+}
+
+TEST(Screenshots, ParameterSetWindows)
+{
+    if (ShotDir().isEmpty()) GTEST_SKIP();
+    TDlgParameterSet dlg;
+    TParameterSetEditData d;
+    d.Name = QStringLiteral("Mergel");
+    d.Color = RGB(0x64, 0x95, 0xED);
+    d.T = QStringLiteral("2,3");
+    d.Storage = QStringLiteral("2,4");
+    dlg.SetData(d);
+    Shoot(dlg, QStringLiteral("parameterset_dialog.png"));
+
+    TParameterSet sand(QStringLiteral("Sand, wassergesättigt"), clYellow);
+    sand.SetT(2.4);
+    sand.SetStorage(2.5);
+    sand.SetThickness(100);
+    TParameterSet clay(QStringLiteral("Ton"), RGB(0xA0, 0x52, 0x2D));
+    clay.SetT(1.6);
+    clay.SetStorage(2.3);
+    clay.SetInfiltration(0.065);
+    clay.SetLeakage(0);
+    TFormParamsSet form;
+    form.Fill({&sand, &clay});
+    form.ListViewItems->setCurrentItem(form.ListViewItems->topLevelItem(1));
+    Shoot(form, QStringLiteral("parameterset_window.png"));
+}
+
+TEST(Screenshots, LoadProfileAndGeoreferenceWindows)
+{
+    if (ShotDir().isEmpty()) GTEST_SKIP();
+    TFormLoadProfils form;
+    TLoadProfilsEditData d;
+    d.Entries = {QStringLiteral("Wohnhaus Heizung"), QStringLiteral("Bürogebäude Heizen/Kühlen"),
+                 QStringLiteral("Messdaten 2023")};
+    d.Selected = 1;
+    form.SetData(d);
+    Shoot(form, QStringLiteral("loadprofiles_window.png"));
+
+    TGeoRefDlg geo;
+    TGeoreferenceEditData g;
+    g.ImageSize = QStringLiteral("Die Bildgröße beträgt 1600 x 1000 Pixel");
+    g.LLX = QStringLiteral("3500000");
+    g.LLY = QStringLiteral("5400000");
+    g.URX = QStringLiteral("3500160");
+    g.URY = QStringLiteral("5400100");
+    g.Image = QImage(1600, 1000, QImage::Format_RGB32);
+    g.Image.fill(QColor(0xE8, 0xF0, 0xD8));
+    {
+        QPainter p(&g.Image);
+        p.setPen(QPen(QColor(0x90, 0x90, 0x90), 24));
+        p.drawLine(0, 700, 1600, 400);
+        p.setBrush(QColor(0xC0, 0x80, 0x60));
+        p.drawRect(500, 200, 400, 250);
+    }
+    geo.SetData(g);
+    Shoot(geo, QStringLiteral("georeference_dialog.png"));
+}

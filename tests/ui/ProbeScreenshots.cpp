@@ -1,0 +1,101 @@
+// Pictures of the probe dialogs, the probe overview and the fluid table with
+// realistic content, written into KP_SCREENSHOT_DIR (scripts/screenshots.sh);
+// skipped without it.
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTreeWidget>
+
+#include "model/control/ProjectControl.h"
+#include "model/probes/BHEDialogs.h"
+#include "model/probes/BHEObj.h"
+#include "model/probes/BHETypelistObj.h"
+#include "ui/probes/BHEEditTypeDlg.h"
+#include "ui/probes/BHEFieldCreateDlg.h"
+#include "ui/probes/BHEsOverview.h"
+#include "ui/probes/DlgBHE.h"
+#include "ui/probes/FluidPropertiesWnd.h"
+#include "ui/probes/TubePictures.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString ShotDir()
+{
+    return qEnvironmentVariable("KP_SCREENSHOT_DIR");
+}
+
+void Shoot(QWidget& W, const QString& Name)
+{
+    W.show();
+    QApplication::processEvents();
+    QDir().mkpath(ShotDir());
+    EXPECT_TRUE(W.grab().save(QDir(ShotDir()).filePath(Name)));
+}
+
+} // namespace
+
+TEST(Screenshots, ProbeDialogs)
+{
+    if (ShotDir().isEmpty()) GTEST_SKIP();
+    TDlgEditBHE probe;
+    TBHEEditData d;
+    d.Caption = QStringLiteral("Doppel-U-Sonde");
+    d.Name = QStringLiteral("EWS 3");
+    d.Depth = QStringLiteral("120");
+    d.RB = QStringLiteral("0,075");
+    d.X = QStringLiteral("18,25");
+    d.Y = QStringLiteral("-6,5");
+    probe.SetData(d);
+    Shoot(probe, QStringLiteral("probe_dialog.png"));
+
+    TDlgBHEType type(nullptr, 144);
+    const QList<QIcon> symbols = DefaultProbeSymbols();
+    type.UpdateImagelist(&symbols);
+    TBHETypeEditData t;
+    t.Name = QStringLiteral("Doppel-U 32 mm");
+    t.RB = QStringLiteral("0,08");
+    t.Length = QStringLiteral("100");
+    t.ImageIndex = 1;
+    t.TubeType = ttDoubleU;
+    type.SetData(t);
+    Shoot(type, QStringLiteral("probe_type_dialog.png"));
+
+    TBHETypelist types;
+    types.CreateDummy();
+    TDlgCreateBHEField field;
+    field.SetSpacing(7.5);
+    field.SetBHETypes(types);
+    field.SetLoadProfiles({QStringLiteral("Wohnhaus"), QStringLiteral("Bürogebäude")}, 0);
+    field.EdtPrefix->setText(QStringLiteral("EWS"));
+    Shoot(field, QStringLiteral("probe_field_dialog.png"));
+}
+
+TEST(Screenshots, ProbeOverviewAndFluidTable)
+{
+    if (ShotDir().isEmpty()) GTEST_SKIP();
+    TProjectControl control;
+    control.NewProject();
+    const QStringList profiles{QStringLiteral("Wohnhaus"), QStringLiteral("Bürogebäude")};
+    for (int i = 0; i < 6; ++i) {
+        TBHE* b = control.AddProbe(nullptr, 6.5 * (i % 3), -7.25 * (i / 3), QStringLiteral("EWS %1").arg(i + 1));
+        b->SetCasingLength(i < 4 ? 100 : 120.5);
+        b->SetRB(0.08);
+        b->SetLoadProfilIndex(i == 5 ? -1 : i % 2);
+    }
+    TFormBHEs overview;
+    overview.SetControl(&control);
+    overview.OnChangeLoadProfile = [&](int Index) { return Index < profiles.size() ? profiles[Index] : QString(); };
+    overview.SetLoadProfiles(profiles);
+    overview.Refill();
+    overview.ListViewBHE->topLevelItem(1)->setSelected(true);
+    overview.ListViewBHE->topLevelItem(2)->setSelected(true);
+    Shoot(overview, QStringLiteral("probe_overview.png"));
+
+    TFluidPropForm fluids;
+    fluids.ListBoxFluids->setCurrentRow(1);
+    fluids.EdtTemp->setText(QStringLiteral("-5"));
+    Shoot(fluids, QStringLiteral("fluid_table.png"));
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+// The probes page: the probe-type list, the layer list with the two opacity
+// sliders, the hint memo and the plan. The card owns the plan control and the
+// plan component; the window is the plan's host.
+
+#include <QWidget>
+
+class QListWidget;
+class QPlainTextEdit;
+class QSlider;
+class QToolBar;
+class QTreeWidget;
+class TBHETypelist;
+class TMVPaintBoxD2D;
+class TPlanHost;
+class TPlanView;
+class TProject;
+
+class TProbesCard : public QWidget
+{
+    Q_OBJECT
+public:
+    TProbesCard(TPlanHost* Host, QWidget* Parent = nullptr);
+    // The plan goes before its control (it keeps a plain pointer to it).
+    ~TProbesCard() override;
+
+    TPlanView* PlanView() const { return FPlanView; }
+
+    // The probe-type list's rows from the list, in order.
+    void RefreshBHETypeList(const TBHETypelist& List);
+    // The probe overview of the current model.
+    void RefreshBHEOverview();
+    // Check marks of the layer list from the plan's switches (no change events).
+    void RefreshLayerList();
+    // Both opacity sliders from the settings (position = opacity × 10).
+    void RefreshOpacitySliders();
+    void SetMessageLines(const QStringList& Lines);
+    // Shows the whole model (probes and mesh) in the plan control.
+    void FitToScreen();
+
+    QToolBar* ToolBarBHETypes = nullptr;
+    QTreeWidget* ListViewBHETypes = nullptr;
+    QListWidget* ListViewMap = nullptr;
+    QSlider* TBGridOpacity = nullptr;
+    QSlider* TBMapOpacity = nullptr;
+    QPlainTextEdit* MemoMsg = nullptr;
+    QToolBar* ToolBarMap = nullptr;
+    TMVPaintBoxD2D* MVPaintBoxD2 = nullptr;
+
+private:
+    QWidget* MakeSidePanel();
+
+    TPlanView* FPlanView = nullptr;
+};

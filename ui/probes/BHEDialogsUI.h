@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QIcon>
+#include <QList>
+
+#include "model/probes/BHEDialogs.h"
+
+class TBHE;
+
+// The probe's two dialogs shown through the prompter: a fresh dialog per
+// call, filled, shown modally and read back on OK. Installed at start-up.
+class TBHEDialogsUI : public TBHEDialogs
+{
+public:
+    TBHEDialogsUI();
+
+    bool EditBHE(TBHEEditData& Data) override;
+    bool EditBHEType(TBHETypeEditData& Data) override;
+
+    // The probe symbols the type dialog offers (the window's symbol list);
+    // our own bullets until the window gives its list.
+    void SetSymbols(const QList<QIcon>& Symbols) { FSymbols = Symbols; }
+    const QList<QIcon>& Symbols() const { return FSymbols; }
+
+private:
+    QList<QIcon> FSymbols;
+};
+
+// TBHE::Edit, except that a value whose field the user left alone keeps its
+// exact value: the dialog shows positions rounded to centimetres, and
+// reading that text back would move the probe off its mesh node.
+bool EditBHEKeepingUntouched(TBHE& BHE);
