@@ -24,7 +24,7 @@ void HeatPumpAxes(TMVChart& Chart)
 
 void DrawHeatPumpLine(TMVChart& Chart, TCanvas& Canvas, double A, double B)
 {
-    const TDblPoint points[2] = {{-5, A * -5 + B}, {25, A * 25 + B}};
+    const ChartTypes::TDblPoint points[2] = {{-5, A * -5 + B}, {25, A * 25 + B}};
     Chart.DrawData(Canvas, points, Chart.BottomAxis(), Chart.LeftAxis(), false, dlLine, 6, msCircle, 0, 0xFF0000,
                    7346457, false, 20);
 }
@@ -95,13 +95,13 @@ TEST(ChartData, PointStepsArrowsAndMarkers)
 {
     TMVChart chart;
     TRecordingCanvas one;
-    const TDblPoint single[1] = {{5, 5}};
+    const ChartTypes::TDblPoint single[1] = {{5, 5}};
     chart.DrawData(one, single, chart.BottomAxis(), chart.LeftAxis(), false, dlHistogram, 1, msCircle, 0, 0, 0,
                    false, 20);
     EXPECT_EQ(one.Lines(), (TLines{{{100, 100}, {100, 500}}, {{100, 500}, {500, 500}}, {{500, 500}, {500, 100}}}));
 
     TRecordingCanvas arrows;
-    const TDblPoint four[4] = {{0, 0}, {5, 0}, {5, 5}, {10, 5}};
+    const ChartTypes::TDblPoint four[4] = {{0, 0}, {5, 0}, {5, 5}, {10, 5}};
     chart.DrawData(arrows, four, chart.BottomAxis(), chart.LeftAxis(), true, dlLine, 2, msRectangle, 4, clRed,
                    clBlue, true, 20);
     const auto heads = arrows.OfKind(TRecordedOp::opPolygon);

@@ -14,9 +14,9 @@ namespace {
 // The surface pixel of a chart point.
 TPoint Px(const TMVChart& Chart, int X, int Y) { return Chart.ScreenMapping().ChartToDevice(TPoint{X, Y}); }
 
-TDblPoint RealAt(TMVChart& Chart, TPoint Pixel, const TMVHorzAxis* X, const TMVVertAxis* Y)
+ChartTypes::TDblPoint RealAt(TMVChart& Chart, TPoint Pixel, const TMVHorzAxis* X, const TMVVertAxis* Y)
 {
-    TDblPoint r;
+    ChartTypes::TDblPoint r;
     Chart.MapMousePosReal(Pixel.X, Pixel.Y, X, Y, r);
     return r;
 }
@@ -33,7 +33,7 @@ void Drag(TMVChart& Chart, TMouseButton Button, TPoint From, TPoint To)
 TEST(ChartInteraction, AxesRangeTakesOnlyWhatItHas)
 {
     TMVChart chart;
-    const TDblPoint two[2] = {{1, 8}, {4, 2}};
+    const ChartTypes::TDblPoint two[2] = {{1, 8}, {4, 2}};
     TMVAxis* const three[3] = {chart.TopAxis(), chart.LeftAxis(), chart.BottomAxis()};
     chart.SetAxesRange(two, three);
     EXPECT_EQ(chart.TopAxis()->Min(), 1);
@@ -41,7 +41,7 @@ TEST(ChartInteraction, AxesRangeTakesOnlyWhatItHas)
     EXPECT_EQ(chart.LeftAxis()->Min(), 2);
     EXPECT_EQ(chart.LeftAxis()->Max(), 8);
     EXPECT_EQ(chart.BottomAxis()->Max(), 10);
-    const TDblPoint four[4] = {{0, 0}, {1, 1}, {2, 2}, {3, 3}};
+    const ChartTypes::TDblPoint four[4] = {{0, 0}, {1, 1}, {2, 2}, {3, 3}};
     TMVAxis* const twoAxes[2] = {chart.TopAxis(), chart.LeftAxis()};
     chart.SetAxesRange(four, twoAxes);
     EXPECT_EQ(chart.BottomAxis()->Max(), 10);
@@ -90,7 +90,7 @@ TEST(ChartInteraction, DraggingAndTurningTheFitLine)
     EXPECT_TRUE(line->Rotating());
     const TPoint up = Px(chart, 900, 200);
     chart.PaintBoxMouseMove(chart.PaintBox(), {}, up.X, up.Y);
-    const TDblPoint c = RealAt(chart, up, chart.TopAxis(), chart.LeftAxis());
+    const ChartTypes::TDblPoint c = RealAt(chart, up, chart.TopAxis(), chart.LeftAxis());
     EXPECT_NEAR(line->LineValue(c.x), c.y, 1e-9);
     chart.PaintBoxMouseUp(chart.PaintBox(), mbMiddle, {}, up.X, up.Y);
     EXPECT_FALSE(line->Rotating());
@@ -115,8 +115,8 @@ TEST(ChartInteraction, ZoomRectangle)
     chart.LeftAxis()->SetInvert(true);
     chart.SetState(csZooming);
     const TPoint a = Px(chart, 300, 300), b = Px(chart, 700, 500);
-    const TDblPoint ra = RealAt(chart, a, chart.TopAxis(), chart.LeftAxis());
-    const TDblPoint rb = RealAt(chart, b, chart.BottomAxis(), chart.LeftAxis());
+    const ChartTypes::TDblPoint ra = RealAt(chart, a, chart.TopAxis(), chart.LeftAxis());
+    const ChartTypes::TDblPoint rb = RealAt(chart, b, chart.BottomAxis(), chart.LeftAxis());
 
     // Press and release at one point: nothing.
     Drag(chart, mbLeft, a, a);
@@ -161,12 +161,12 @@ TEST(ChartInteraction, PanKeepsTheGrabbedValueUnderTheMouse)
         }
         chart.SetState(csPanning);
         const TPoint from = Px(chart, 500, 740), to = Px(chart, 380, 420);
-        const TDblPoint grabbed = RealAt(chart, from, chart.TopAxis(), chart.LeftAxis());
-        const TDblPoint grabbedBottom = RealAt(chart, from, chart.BottomAxis(), chart.LeftAxis());
+        const ChartTypes::TDblPoint grabbed = RealAt(chart, from, chart.TopAxis(), chart.LeftAxis());
+        const ChartTypes::TDblPoint grabbedBottom = RealAt(chart, from, chart.BottomAxis(), chart.LeftAxis());
         chart.PaintBoxMouseDown(chart.PaintBox(), mbLeft, {}, from.X, from.Y);
         EXPECT_TRUE(chart.Panning());
         chart.PaintBoxMouseMove(chart.PaintBox(), {}, to.X, to.Y);
-        const TDblPoint now = RealAt(chart, to, chart.TopAxis(), chart.LeftAxis());
+        const ChartTypes::TDblPoint now = RealAt(chart, to, chart.TopAxis(), chart.LeftAxis());
         EXPECT_NEAR(now.x / grabbed.x, 1, 1e-9);
         EXPECT_NEAR(now.y / grabbed.y, 1, 1e-9);
         EXPECT_NEAR(RealAt(chart, to, chart.BottomAxis(), chart.LeftAxis()).x, grabbedBottom.x, 1e-9);

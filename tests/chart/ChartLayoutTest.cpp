@@ -103,7 +103,7 @@ TEST(ChartLayout, ChartToRealOnAnInvertedAxis)
 {
     TMVChart chart;
     chart.LeftAxis()->SetInvert(true);
-    TDblPoint r;
+    ChartTypes::TDblPoint r;
     EXPECT_TRUE(chart.MapChartToReal(100, 100, chart.BottomAxis(), chart.LeftAxis(), r));
     EXPECT_DOUBLE_EQ(r.y, 10);
     EXPECT_FALSE(chart.MapChartToReal(900, 900, chart.BottomAxis(), chart.LeftAxis(), r));

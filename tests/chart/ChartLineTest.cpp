@@ -44,9 +44,9 @@ TEST(ChartLine, VisibleEnds)
         double A, B;
         bool LogY;
         bool LeftOk;
-        TDblPoint Left;
+        ChartTypes::TDblPoint Left;
         bool RightOk;
-        TDblPoint Right;
+        ChartTypes::TDblPoint Right;
     };
     const TCase cases[] = {
         {"rising, leaves at the top", 1, 0, false, true, {0, 0}, true, {5, 5}},
@@ -63,7 +63,7 @@ TEST(ChartLine, VisibleEnds)
         line.SetYAxis(&axes.Y);
         line.SetA(c.A);
         line.SetB(c.B);
-        TDblPoint l, r;
+        ChartTypes::TDblPoint l, r;
         EXPECT_EQ(line.GetLeft(l), c.LeftOk);
         EXPECT_EQ(line.GetRight(r), c.RightOk);
         EXPECT_NEAR(l.x, c.Left.x, 1e-9);
@@ -72,9 +72,9 @@ TEST(ChartLine, VisibleEnds)
         EXPECT_NEAR(r.y, c.Right.y, 1e-9);
     }
     TMVLine free;
-    TDblPoint p{42, 42};
+    ChartTypes::TDblPoint p{42, 42};
     EXPECT_FALSE(free.GetLeft(p));
-    EXPECT_EQ(p, (TDblPoint{42, 42}));
+    EXPECT_EQ(p, (ChartTypes::TDblPoint{42, 42}));
 }
 
 TEST(ChartLine, VerticalLineEnds)
@@ -98,17 +98,17 @@ TEST(ChartLine, MovingKeepsTheSlopeTurningPassesThroughTheMouse)
     line.SetYAxis(&axes.Y);
     line.SetA(0.5);
     line.SetB(1);
-    line.MoveBy(TDblPoint{2, 2}, TDblPoint{3, 4});
+    line.MoveBy(ChartTypes::TDblPoint{2, 2}, ChartTypes::TDblPoint{3, 4});
     EXPECT_DOUBLE_EQ(line.A(), 0.5);
     // Shifted by (1, 2): y = 0.5 (x - 1) + 1 + 2.
     EXPECT_DOUBLE_EQ(line.LineValue(1), 3);
-    line.TurnThrough(TDblPoint{8, 9});
-    TDblPoint l;
+    line.TurnThrough(ChartTypes::TDblPoint{8, 9});
+    ChartTypes::TDblPoint l;
     ASSERT_TRUE(line.GetLeft(l));
     EXPECT_NEAR(line.LineValue(8), 9, 1e-12);
     EXPECT_NEAR(line.LineValue(0), 2.5, 1e-12);
     // A mouse straight above the pivot gives no slope: the line stays.
-    line.TurnThrough(TDblPoint{0, 9});
+    line.TurnThrough(ChartTypes::TDblPoint{0, 9});
     EXPECT_NEAR(line.LineValue(8), 9, 1e-12);
 }
 
@@ -122,6 +122,6 @@ TEST(ChartLine, MovingOnLogarithmicAxesShiftsInDecades)
     line.SetYAxis(&axes.Y);
     line.SetA(1);
     line.SetB(0);  // y = x
-    line.MoveBy(TDblPoint{10, 10}, TDblPoint{10, 100});
+    line.MoveBy(ChartTypes::TDblPoint{10, 10}, ChartTypes::TDblPoint{10, 100});
     EXPECT_NEAR(line.ValueAt(10), 100, 1e-9);
 }

@@ -46,7 +46,7 @@ void PlotLine(TMVChart& Chart, double A, double B, const TMVVertAxis* YAxis, TCo
     Chart.SetAfterDrawChart([&Chart, A, B, YAxis, Color, Calls](QObject* Sender) {
         if (Calls) ++*Calls;
         EXPECT_EQ(Sender, Chart.PaintBox());
-        const TDblPoint points[2] = {{-5, A * -5 + B}, {25, A * 25 + B}};
+        const ChartTypes::TDblPoint points[2] = {{-5, A * -5 + B}, {25, A * 25 + B}};
         Chart.DrawData(points, Chart.BottomAxis(), YAxis, false, dlLine, 6, msCircle, 0, 0xFF0000, Color);
     });
 }
@@ -75,7 +75,7 @@ TEST(ChartPixels, AClippedLineLeavesNothingOutsideTheDiagram)
     EXPECT_GT(inside, 50);
     EXPECT_EQ(outside, 0);
     // The data is drawn only inside a paint.
-    const TDblPoint points[2] = {{0, 0}, {1, 1}};
+    const ChartTypes::TDblPoint points[2] = {{0, 0}, {1, 1}};
     EXPECT_NO_FATAL_FAILURE(chart.DrawData(points, chart.BottomAxis(), chart.LeftAxis(), false, dlLine, 6, msCircle,
                                            0, 0, 0));
 }
@@ -116,8 +116,8 @@ TEST(Screenshots, HeatPumpCharacteristicLines)
     chart.SetLegendCols(2);
     const TPointerStyle power(LineColor, 6, msLineOnly), cop(clRed, 6, msLineOnly);
     chart.SetAfterDrawChart([&](QObject*) {
-        const TDblPoint p[2] = {{-5, 0.62 * -5 + 14.1}, {25, 0.62 * 25 + 14.1}};
-        const TDblPoint c[2] = {{-5, 0.075 * -5 + 4.25}, {25, 0.075 * 25 + 4.25}};
+        const ChartTypes::TDblPoint p[2] = {{-5, 0.62 * -5 + 14.1}, {25, 0.62 * 25 + 14.1}};
+        const ChartTypes::TDblPoint c[2] = {{-5, 0.075 * -5 + 4.25}, {25, 0.075 * 25 + 4.25}};
         chart.DrawData(p, chart.BottomAxis(), chart.LeftAxis(), false, dlLine, 6, msCircle, 0, 0xFF0000, LineColor);
         chart.DrawData(c, chart.BottomAxis(), chart.QAxis(), false, dlLine, 6, msCircle, 0, 0xFF0000, clRed);
     });
