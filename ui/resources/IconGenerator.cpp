@@ -280,6 +280,7 @@ int main(int argc, char** argv)
         }
     }
     if (!AboutPicture().save(out.filePath(QStringLiteral("images/about.png")))) return 1;
-    s << "  <file>images/about.png</file>\n</qresource>\n</RCC>\n";
+    // The help page is ours too and is shipped in the same resource file.
+    s << "  <file>images/about.png</file>\n  <file>help/kp-hilfe.html</file>\n</qresource>\n</RCC>\n";
     return 0;
 }
