@@ -8,6 +8,7 @@
 
 #include "model/probes/BHETypelistObj.h"
 #include "ui/mainwindow/ProbesCard.h"
+#include "ui/mainwindow/ProjectCommands.h"
 #include "ui/mainwindow/ProjectCard.h"
 #include "ui/mainwindow/StartPage.h"
 
@@ -52,6 +53,8 @@ TEST_F(ScreenshotsMainWindow, MainWindowStartPage)
     // Opened and closed again, so the entries carry their project names.
     for (const QString& f : {c, b, a}) ASSERT_TRUE(w.OpenProject(f));
     ASSERT_TRUE(w.QuerySaveChanges());
+    // Closing the last one returns to the start page, which is the picture.
+    w.Commands()->FileCloseExecute();
     w.HandleShowMessage();
     w.resize(1100, 720);
     Settle();
