@@ -26,10 +26,14 @@
 #include "ui/mainwindow/HeatPumpCard.h"
 #include "ui/mainwindow/LoadCard.h"
 #include "ui/mainwindow/MainActions.h"
+#include "ui/mainwindow/MapCommands.h"
+#include "ui/mainwindow/MeshCommands.h"
 #include "ui/mainwindow/PipingCard.h"
+#include "ui/mainwindow/ProbeCommands.h"
 #include "ui/mainwindow/ProbesCard.h"
 #include "ui/mainwindow/ProjectCard.h"
 #include "ui/mainwindow/ProjectCommands.h"
+#include "ui/mainwindow/RunControl.h"
 #include "ui/mainwindow/SimulationCard.h"
 #include "ui/mainwindow/SmallCommands.h"
 #include "ui/mainwindow/StartPage.h"
@@ -61,6 +65,11 @@ TFormLoad::TFormLoad(QWidget* Parent) : QMainWindow(Parent), FControl(std::make_
     FActions = new TMainActions(*this);
     FCommands = new TProjectCommands(*this);
     FSmallCommands = new TSmallCommands(*this);
+    // The page command groups; each owns its actions and wires itself.
+    FProbeCommands = new TProbeCommands(*this);
+    FRunControl = new TRunControl(*this);
+    FMeshCommands = new TMeshCommands(*this);
+    FMapCommands = new TMapCommands(*this);
     setMenuBar(FActions->MainMenu1());
     addToolBar(Qt::TopToolBarArea, FActions->ToolBarMain());
     addToolBar(Qt::TopToolBarArea, FViewBar);
@@ -86,6 +95,12 @@ TFormLoad::TFormLoad(QWidget* Parent) : QMainWindow(Parent), FControl(std::make_
     HandleShowMessage();
     SetIsChanged(false);
     SetFileNameAndCaption();
+    connect(FActions, &TMainActions::Updated, this, [this] {
+        FProbeCommands->UpdateActions();
+        FRunControl->UpdateActions();
+        FMeshCommands->UpdateActions();
+        FMapCommands->UpdateActions();
+    });
     FActions->UpdateActions();
     qApp->installEventFilter(this);
 }

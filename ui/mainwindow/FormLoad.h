@@ -29,6 +29,10 @@ class THeatPumplist;
 class THeatPumpCard;
 class TLoadCard;
 class TMainActions;
+class TMapCommands;
+class TMeshCommands;
+class TProbeCommands;
+class TRunControl;
 class TPipingCard;
 class TPlanView;
 class TProbesCard;
@@ -62,6 +66,10 @@ public:
     TMainActions* Actions() const { return FActions; }
     TProjectCommands* Commands() const { return FCommands; }
     TSmallCommands* SmallCommands() const { return FSmallCommands; }
+    TProbeCommands* ProbeCommands() const { return FProbeCommands; }
+    TRunControl* RunControl() const { return FRunControl; }
+    TMeshCommands* MeshCommands() const { return FMeshCommands; }
+    TMapCommands* MapCommands() const { return FMapCommands; }
     TViewBar* ViewBar() const { return FViewBar; }
     QStackedWidget* CardPanelMain() const { return FCardPanelMain; }
     TProjectCard* ProjectCard() const { return FProjectCard; }
@@ -182,6 +190,10 @@ private:
     TMainActions* FActions = nullptr;
     TProjectCommands* FCommands = nullptr;
     TSmallCommands* FSmallCommands = nullptr;
+    TProbeCommands* FProbeCommands = nullptr;
+    TRunControl* FRunControl = nullptr;
+    TMeshCommands* FMeshCommands = nullptr;
+    TMapCommands* FMapCommands = nullptr;
     QLabel* FStatusText = nullptr;
     QLabel* FStatusMesh = nullptr;
 

@@ -94,16 +94,20 @@ void TMainActions::BuildMenu()
     FMenu = new QMenuBar(&FWindow);
     FMenu->setObjectName(QStringLiteral("MainMenu1"));
     QMenu* file = FMenu->addMenu(QStringLiteral("Datei"));
+    file->setObjectName(QStringLiteral("MenuFile"));
     file->addActions({FileNew, FileOpenModel, FileClose});
     file->addSeparator();
     file->addActions({ActionFileSave, FileSaveAsModel});
     file->addSeparator();
     file->addAction(FileExit1);
     QMenu* view = FMenu->addMenu(QStringLiteral("Ansicht"));
+    view->setObjectName(QStringLiteral("MenuView"));
     view->addActions({BHEOverview, Parameterstze1, emperaturfelder1, Zhler1, ActionShowDashboard});
     QMenu* extras = FMenu->addMenu(QStringLiteral("Extras"));
+    extras->setObjectName(QStringLiteral("MenuExtras"));
     extras->addActions({ToolsOptions, TriSettings, FluidEingeschaften1});
     QMenu* help = FMenu->addMenu(QStringLiteral("Hilfe"));
+    help->setObjectName(QStringLiteral("MenuHelp"));
     help->addActions({Inhalt1, Info1});
 }
 
@@ -156,4 +160,5 @@ void TMainActions::UpdateActions()
     for (QAction* a : {FileExit1, BHEOverview, Parameterstze1, emperaturfelder1, Zhler1, ToolsOptions, TriSettings,
                        FluidEingeschaften1, Inhalt1, Info1})
         a->setEnabled(HasCommand(a));
+    emit Updated();
 }

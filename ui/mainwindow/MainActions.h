@@ -78,6 +78,10 @@ public:
     void UpdateActions();
     TActionInputs CurrentInputs() const;
 
+signals:
+    // After every UpdateActions: the page command groups apply their rules.
+    void Updated();
+
 private:
     QAction* Make(const QString& Name, const QString& Caption, const QString& Hint = QString(), int Image = -1);
     void BuildMenu();
