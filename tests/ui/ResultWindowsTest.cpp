@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QtCharts/QLineSeries>
@@ -26,13 +27,19 @@ namespace {
 
 class DashScaling : public ::testing::Test {
 protected:
-    void SetUp() override
+    // The scaling is stored: every case starts from the built-in scale, also
+    // when an earlier case in this process stored another.
+    DashScaling() { ForgetStoredScaling(); }
+    void SetUp() override { ScriptedPrompter().Reset(); }
+    void TearDown() override { ForgetStoredScaling(); }
+
+    static void ForgetStoredScaling()
     {
+        for (auto scope : {QSettings::UserScope, QSettings::SystemScope})
+            QSettings(scope, QStringLiteral("Mirvatek"), QStringLiteral("KP")).remove(QStringLiteral("2.0/Dashboard"));
         ResetProgramSettings();
         ProgramSettings();
-        ScriptedPrompter().Reset();
     }
-    void TearDown() override { ResetProgramSettings(); }
 
     // Runs the scaling command with the dialog's COP edits set; the result of
     // the OK click is the dialog's.
