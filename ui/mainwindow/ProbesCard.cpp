@@ -62,6 +62,7 @@ TProbesCard::~TProbesCard()
 QWidget* TProbesCard::MakeSidePanel()
 {
     auto* side = new QWidget(this);
+    FSidePanel = side;
     auto* l = new QVBoxLayout(side);
     l->setContentsMargins(4, 4, 4, 4);
     l->addWidget(new QLabel(QStringLiteral("Sondentypen"), side));
@@ -99,6 +100,14 @@ QWidget* TProbesCard::MakeSidePanel()
     MemoMsg->setReadOnly(true);
     l->addWidget(MemoMsg, 1);
     return side;
+}
+
+void TProbesCard::AddSidePanel(const QString& Caption, QWidget* Panel, int Stretch)
+{
+    auto* l = static_cast<QVBoxLayout*>(FSidePanel->layout());
+    l->addWidget(new QLabel(Caption, FSidePanel));
+    Panel->setParent(FSidePanel);
+    l->addWidget(Panel, Stretch);
 }
 
 void TProbesCard::RefreshBHETypeList(const TBHETypelist& List)

@@ -38,6 +38,9 @@ public:
     void SetMessageLines(const QStringList& Lines);
     // Shows the whole model (probes and mesh) in the plan control.
     void FitToScreen();
+    // A panel of another command group (inspector, isotherms) under the
+    // side panel's own, with its caption.
+    void AddSidePanel(const QString& Caption, QWidget* Panel, int Stretch = 0);
 
     QToolBar* ToolBarBHETypes = nullptr;
     QTreeWidget* ListViewBHETypes = nullptr;
@@ -50,6 +53,8 @@ public:
 
 private:
     QWidget* MakeSidePanel();
+
+    QWidget* FSidePanel = nullptr;
 
     TPlanView* FPlanView = nullptr;
 };
