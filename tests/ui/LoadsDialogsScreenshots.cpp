@@ -3,6 +3,8 @@
 // KP_SCREENSHOT_DIR (scripts/screenshots.sh); skipped without it.
 #include <gtest/gtest.h>
 
+#include "Screenshot.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
@@ -19,26 +21,9 @@
 #include "ui/params/DlgParameterSet.h"
 #include "ui/params/FormParamsSet.h"
 
-namespace {
-
-QString ShotDir()
-{
-    return qEnvironmentVariable("KP_SCREENSHOT_DIR");
-}
-
-void Shoot(QWidget& W, const QString& Name)
-{
-    W.show();
-    QApplication::processEvents();
-    QDir().mkpath(ShotDir());
-    EXPECT_TRUE(W.grab().save(QDir(ShotDir()).filePath(Name)));
-}
-
-} // namespace
-
 TEST(Screenshots, HeatPumpDialogs)
 {
-    if (ShotDir().isEmpty()) GTEST_SKIP();
+    SkipWithoutScreenshotDir();
     TDlgHeatPump dlg;
     THeatpumpEditData d;
     d.Name = QStringLiteral("Sole/Wasser 12 kW");
@@ -53,19 +38,19 @@ TEST(Screenshots, HeatPumpDialogs)
     d.CoolCOPA = QStringLiteral("-0,2");
     d.CoolCOPB = QStringLiteral("9");
     dlg.SetData(d);
-    Shoot(dlg, QStringLiteral("heatpump_dialog.png"));
+    SaveScreenshot(dlg, QStringLiteral("heatpump_dialog.png"));
 
     TDlgPointCorrd points;
     points.EdtP1X->setText(QStringLiteral("0"));
     points.EdtP1Y->setText(QStringLiteral("4,6"));
     points.EdtP2X->setText(QStringLiteral("10"));
     points.EdtP2Y->setText(QStringLiteral("5,6"));
-    Shoot(points, QStringLiteral("heatpump_point_dialog.png"));
+    SaveScreenshot(points, QStringLiteral("heatpump_point_dialog.png"));
 }
 
 TEST(Screenshots, ParameterSetWindows)
 {
-    if (ShotDir().isEmpty()) GTEST_SKIP();
+    SkipWithoutScreenshotDir();
     TDlgParameterSet dlg;
     TParameterSetEditData d;
     d.Name = QStringLiteral("Mergel");
@@ -73,7 +58,7 @@ TEST(Screenshots, ParameterSetWindows)
     d.T = QStringLiteral("2,3");
     d.Storage = QStringLiteral("2,4");
     dlg.SetData(d);
-    Shoot(dlg, QStringLiteral("parameterset_dialog.png"));
+    SaveScreenshot(dlg, QStringLiteral("parameterset_dialog.png"));
 
     TParameterSet sand(QStringLiteral("Sand, wassergesättigt"), clYellow);
     sand.SetT(2.4);
@@ -87,19 +72,19 @@ TEST(Screenshots, ParameterSetWindows)
     TFormParamsSet form;
     form.Fill({&sand, &clay});
     form.ListViewItems->setCurrentItem(form.ListViewItems->topLevelItem(1));
-    Shoot(form, QStringLiteral("parameterset_window.png"));
+    SaveScreenshot(form, QStringLiteral("parameterset_window.png"));
 }
 
 TEST(Screenshots, LoadProfileAndGeoreferenceWindows)
 {
-    if (ShotDir().isEmpty()) GTEST_SKIP();
+    SkipWithoutScreenshotDir();
     TFormLoadProfils form;
     TLoadProfilsEditData d;
     d.Entries = {QStringLiteral("Wohnhaus Heizung"), QStringLiteral("Bürogebäude Heizen/Kühlen"),
                  QStringLiteral("Messdaten 2023")};
     d.Selected = 1;
     form.SetData(d);
-    Shoot(form, QStringLiteral("loadprofiles_window.png"));
+    SaveScreenshot(form, QStringLiteral("loadprofiles_window.png"));
 
     TGeoRefDlg geo;
     TGeoreferenceEditData g;
@@ -118,5 +103,5 @@ TEST(Screenshots, LoadProfileAndGeoreferenceWindows)
         p.drawRect(500, 200, 400, 250);
     }
     geo.SetData(g);
-    Shoot(geo, QStringLiteral("georeference_dialog.png"));
+    SaveScreenshot(geo, QStringLiteral("georeference_dialog.png"));
 }

@@ -2,6 +2,7 @@
 // start page with recent and example entries, and a small meshed project on
 // the project page and on the probe page.
 #include "MainWindowFixture.h"
+#include "Screenshot.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -13,17 +14,6 @@
 #include "ui/mainwindow/StartPage.h"
 
 namespace {
-
-QString ShotDir()
-{
-    return qEnvironmentVariable("KP_SCREENSHOT_DIR");
-}
-
-void Shot(QWidget& W, const QString& Name)
-{
-    QDir().mkpath(ShotDir());
-    EXPECT_TRUE(W.grab().save(QDir(ShotDir()).filePath(Name)));
-}
 
 // The mesh generator of this build, next to the test's build folder.
 QString Generator()
@@ -38,7 +28,7 @@ using ScreenshotsMainWindow = MainWindowFixture;
 
 TEST_F(ScreenshotsMainWindow, MainWindowStartPage)
 {
-    if (ShotDir().isEmpty()) GTEST_SKIP();
+    SkipWithoutScreenshotDir();
     const QString a = MakeProject(QStringLiteral("Schule Nord.kpm"), QStringLiteral("Schule Nord"));
     const QString b = MakeProject(QStringLiteral("Wohnanlage Lindenhof.kpm"), QStringLiteral("Wohnanlage Lindenhof"));
     const QString c = MakeProject(QStringLiteral("ohne Namen.kpm"), QString());
@@ -58,12 +48,12 @@ TEST_F(ScreenshotsMainWindow, MainWindowStartPage)
     w.HandleShowMessage();
     w.resize(1100, 720);
     Settle();
-    Shot(w, QStringLiteral("mainwindow-startpage.png"));
+    SaveScreenshot(w, QStringLiteral("mainwindow-startpage.png"));
 }
 
 TEST_F(ScreenshotsMainWindow, MainWindowProjectView)
 {
-    if (ShotDir().isEmpty()) GTEST_SKIP();
+    SkipWithoutScreenshotDir();
     TFormLoad& w = Window();
     w.resize(1200, 780);
     w.NewProject();
@@ -86,11 +76,11 @@ TEST_F(ScreenshotsMainWindow, MainWindowProjectView)
     w.RefreshMessages();
     w.SetActiveCard(mcProject);
     Settle();
-    Shot(w, QStringLiteral("mainwindow-project.png"));
+    SaveScreenshot(w, QStringLiteral("mainwindow-project.png"));
     w.SetActiveCard(mcMap);
     Settle();
     w.ProbesCard()->FitToScreen();
     Settle();
-    Shot(w, QStringLiteral("mainwindow-probes.png"));
+    SaveScreenshot(w, QStringLiteral("mainwindow-probes.png"));
     c.SetIsChanged(false);
 }

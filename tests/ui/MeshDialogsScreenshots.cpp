@@ -15,26 +15,11 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-QString ShotDir()
-{
-    return qEnvironmentVariable("KP_SCREENSHOT_DIR");
-}
-
-void Save(QWidget& W, const QString& Name)
-{
-    W.show();
-    W.adjustSize();
-    QDir().mkpath(ShotDir());
-    EXPECT_TRUE(W.grab().toImage().save(QDir(ShotDir()).filePath(Name)));
-}
-
-} // namespace
+#include "Screenshot.h"
 
 TEST(Screenshots, DlgInitalParams)
 {
-    if (ShotDir().isEmpty()) GTEST_SKIP();
+    SkipWithoutScreenshotDir();
     TDlgInitalParams dlg;
     TModelParamsEditData d;
     d.Lambda = QStringLiteral("2,4");
@@ -49,20 +34,20 @@ TEST(Screenshots, DlgInitalParams)
     d.ScaleFactorInner = QStringLiteral("3");
     d.MinDistance = QStringLiteral("50");
     dlg.SetData(d);
-    Save(dlg, QStringLiteral("dlg_model_params.png"));
+    SaveScreenshot(dlg, QStringLiteral("dlg_model_params.png"));
 }
 
 TEST(Screenshots, DlgTriangleSettings)
 {
-    if (ShotDir().isEmpty()) GTEST_SKIP();
+    SkipWithoutScreenshotDir();
     TDlgTriangleSettings dlg;
     dlg.SetData({QStringLiteral("/opt/kp/bin/triangle"), QStringLiteral("-pq30aAQ")});
-    Save(dlg, QStringLiteral("dlg_triangle_settings.png"));
+    SaveScreenshot(dlg, QStringLiteral("dlg_triangle_settings.png"));
 }
 
 TEST(Screenshots, DialogGWFlow)
 {
-    if (ShotDir().isEmpty()) GTEST_SKIP();
+    SkipWithoutScreenshotDir();
     TDialogGWFlow dlg;
     TGWEditData d;
     d.Direction = QStringLiteral("225");
@@ -72,12 +57,12 @@ TEST(Screenshots, DialogGWFlow)
     d.Thickness = QStringLiteral("25");
     d.GridTime = QStringLiteral("0,25");
     dlg.SetData(d);
-    Save(dlg, QStringLiteral("dlg_groundwater.png"));
+    SaveScreenshot(dlg, QStringLiteral("dlg_groundwater.png"));
 }
 
 TEST(Screenshots, ContoursDlg)
 {
-    if (ShotDir().isEmpty()) GTEST_SKIP();
+    SkipWithoutScreenshotDir();
     TContoursDlg dlg;
     TContoursEditData d;
     d.UseFE = false;
@@ -97,5 +82,5 @@ TEST(Screenshots, ContoursDlg)
                 {QStringLiteral("-1"), clAqua, QStringLiteral("2")},
                 {QStringLiteral("1"), clRed, QStringLiteral("2")}};
     dlg.SetData(d);
-    Save(dlg, QStringLiteral("dlg_contours.png"));
+    SaveScreenshot(dlg, QStringLiteral("dlg_contours.png"));
 }

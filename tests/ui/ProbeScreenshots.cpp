@@ -20,26 +20,11 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-QString ShotDir()
-{
-    return qEnvironmentVariable("KP_SCREENSHOT_DIR");
-}
-
-void Shoot(QWidget& W, const QString& Name)
-{
-    W.show();
-    QApplication::processEvents();
-    QDir().mkpath(ShotDir());
-    EXPECT_TRUE(W.grab().save(QDir(ShotDir()).filePath(Name)));
-}
-
-} // namespace
+#include "Screenshot.h"
 
 TEST(Screenshots, ProbeDialogs)
 {
-    if (ShotDir().isEmpty()) GTEST_SKIP();
+    SkipWithoutScreenshotDir();
     TDlgEditBHE probe;
     TBHEEditData d;
     d.Caption = QStringLiteral("Doppel-U-Sonde");
@@ -49,7 +34,7 @@ TEST(Screenshots, ProbeDialogs)
     d.X = QStringLiteral("18,25");
     d.Y = QStringLiteral("-6,5");
     probe.SetData(d);
-    Shoot(probe, QStringLiteral("probe_dialog.png"));
+    SaveScreenshot(probe, QStringLiteral("probe_dialog.png"));
 
     TDlgBHEType type(nullptr, 144);
     const QList<QIcon> symbols = DefaultProbeSymbols();
@@ -61,7 +46,7 @@ TEST(Screenshots, ProbeDialogs)
     t.ImageIndex = 1;
     t.TubeType = ttDoubleU;
     type.SetData(t);
-    Shoot(type, QStringLiteral("probe_type_dialog.png"));
+    SaveScreenshot(type, QStringLiteral("probe_type_dialog.png"));
 
     TBHETypelist types;
     types.CreateDummy();
@@ -70,12 +55,12 @@ TEST(Screenshots, ProbeDialogs)
     field.SetBHETypes(types);
     field.SetLoadProfiles({QStringLiteral("Wohnhaus"), QStringLiteral("Bürogebäude")}, 0);
     field.EdtPrefix->setText(QStringLiteral("EWS"));
-    Shoot(field, QStringLiteral("probe_field_dialog.png"));
+    SaveScreenshot(field, QStringLiteral("probe_field_dialog.png"));
 }
 
 TEST(Screenshots, ProbeOverviewAndFluidTable)
 {
-    if (ShotDir().isEmpty()) GTEST_SKIP();
+    SkipWithoutScreenshotDir();
     TProjectControl control;
     control.NewProject();
     const QStringList profiles{QStringLiteral("Wohnhaus"), QStringLiteral("Bürogebäude")};
@@ -92,10 +77,10 @@ TEST(Screenshots, ProbeOverviewAndFluidTable)
     overview.Refill();
     overview.ListViewBHE->topLevelItem(1)->setSelected(true);
     overview.ListViewBHE->topLevelItem(2)->setSelected(true);
-    Shoot(overview, QStringLiteral("probe_overview.png"));
+    SaveScreenshot(overview, QStringLiteral("probe_overview.png"));
 
     TFluidPropForm fluids;
     fluids.ListBoxFluids->setCurrentRow(1);
     fluids.EdtTemp->setText(QStringLiteral("-5"));
-    Shoot(fluids, QStringLiteral("fluid_table.png"));
+    SaveScreenshot(fluids, QStringLiteral("fluid_table.png"));
 }

@@ -3,6 +3,8 @@
 // (scripts/screenshots.sh); skipped without it.
 #include <gtest/gtest.h>
 
+#include "Screenshot.h"
+
 #include <QApplication>
 #include <QDir>
 
@@ -22,19 +24,6 @@
 
 namespace {
 
-QString ShotDir()
-{
-    return qEnvironmentVariable("KP_SCREENSHOT_DIR");
-}
-
-void Shoot(QWidget& W, const QString& Name)
-{
-    W.show();
-    QApplication::processEvents();
-    QDir().mkpath(ShotDir());
-    EXPECT_TRUE(W.grab().save(QDir(ShotDir()).filePath(Name)));
-}
-
 // Ground temperature around four probes after a heating season: 10 °C far
 // away, cooled towards each probe (a logarithmic line-source shape).
 double FieldTemperature(double X, double Y)
@@ -51,7 +40,7 @@ double FieldTemperature(double X, double Y)
 
 TEST(Screenshots, StatusWindowWithGauges)
 {
-    if (ShotDir().isEmpty()) GTEST_SKIP();
+    SkipWithoutScreenshotDir();
     ResetProgramSettings();
     TFormConceptAndValues w;
     TGaugeValues v;
@@ -84,12 +73,12 @@ TEST(Screenshots, StatusWindowWithGauges)
     v.LEDDisplayGeothermalAnnualHeating = QStringLiteral("6321 kWh");
     v.LEDDisplayGeothermalAnnualCooling = QStringLiteral("0 kWh");
     w.ShowValues(v);
-    Shoot(w, QStringLiteral("result_status_window.png"));
+    SaveScreenshot(w, QStringLiteral("result_status_window.png"));
 }
 
 TEST(Screenshots, DashboardAndTimeGraph)
 {
-    if (ShotDir().isEmpty()) GTEST_SKIP();
+    SkipWithoutScreenshotDir();
     TFormDashboard d;
     TDashboardValues v;
     v.LblElapsedTime = QStringLiteral("Zeit seit Simuationsbeginn: 45 Tage 14:00");
@@ -100,7 +89,7 @@ TEST(Screenshots, DashboardAndTimeGraph)
     v.CurrentQuantity = QStringLiteral("1517165,62");
     v.DeltaQuantity = QStringLiteral("-6321,50");
     d.ShowValues(v);
-    Shoot(d, QStringLiteral("result_dashboard.png"));
+    SaveScreenshot(d, QStringLiteral("result_dashboard.png"));
 
     TFormGraph g;
     std::vector<TFormGraph::TPoint> a, b;
@@ -112,12 +101,12 @@ TEST(Screenshots, DashboardAndTimeGraph)
     }
     g.AddSeries(QStringLiteral("ϑ [°C] [°C] Node (x=24,00; y=24,00)"), a);
     g.AddSeries(QStringLiteral("ϑ [°C] [°C] Node (x=40,00; y=24,00)"), b);
-    Shoot(g, QStringLiteral("result_time_graph.png"));
+    SaveScreenshot(g, QStringLiteral("result_time_graph.png"));
 }
 
 TEST(Screenshots, TemperatureSurface)
 {
-    if (ShotDir().isEmpty()) GTEST_SKIP();
+    SkipWithoutScreenshotDir();
     TSurfaceForm f;
     std::vector<TSurfacePoint> pts;
     for (int i = 0; i <= 24; ++i)
@@ -126,12 +115,12 @@ TEST(Screenshots, TemperatureSurface)
             pts.push_back({x, FieldTemperature(x, y), y});
         }
     f.ChartSurface->SetPoints(pts);
-    Shoot(f, QStringLiteral("result_surface.png"));
+    SaveScreenshot(f, QStringLiteral("result_surface.png"));
 }
 
 TEST(Screenshots, MonitoringList)
 {
-    if (ShotDir().isEmpty()) GTEST_SKIP();
+    SkipWithoutScreenshotDir();
     TFormMonitoring form;
     TModelUIScope<TMonitoringWindow> scope(&form);
     std::vector<std::unique_ptr<TNode>> nodes;
@@ -141,6 +130,6 @@ TEST(Screenshots, MonitoringList)
         list.AddObsPoint(nodes.back().get());
     }
     list.ShowItemsDlg();
-    Shoot(form, QStringLiteral("result_monitoring_list.png"));
+    SaveScreenshot(form, QStringLiteral("result_monitoring_list.png"));
     list.DeleteAllItems();
 }

@@ -2,6 +2,8 @@
 // KP_SCREENSHOT_DIR (scripts/screenshots.sh); skipped without it.
 #include <gtest/gtest.h>
 
+#include "Screenshot.h"
+
 #include <QDir>
 #include <QTabWidget>
 
@@ -12,24 +14,9 @@
 #include "ui/dialogs/ToolsOptionsDlg.h"
 #include "ui/version/ApplicationVersionHelper.h"
 
-namespace {
-
-QString ShotDir()
-{
-    return qEnvironmentVariable("KP_SCREENSHOT_DIR");
-}
-
-void Save(const QImage& I, const QString& Name)
-{
-    QDir().mkpath(ShotDir());
-    EXPECT_TRUE(I.save(QDir(ShotDir()).filePath(Name)));
-}
-
-} // namespace
-
 TEST(Screenshots, OptionsDialog)
 {
-    if (ShotDir().isEmpty()) GTEST_SKIP();
+    SkipWithoutScreenshotDir();
     TToolsOptionsDlg dlg;
     dlg.SetPrinterNames({QStringLiteral("PDF"), QStringLiteral("Laserdrucker")});
     TOptionsDialogData d;
@@ -58,24 +45,24 @@ TEST(Screenshots, OptionsDialog)
     for (int i = 0; i < dlg.PageControl->count(); ++i) {
         dlg.PageControl->setCurrentIndex(i);
         dlg.adjustSize();
-        Save(dlg.grab().toImage(), QStringLiteral("options_%1.png").arg(i + 1));
+        SaveScreenshot(dlg.grab().toImage(), QStringLiteral("options_%1.png").arg(i + 1));
     }
 }
 
 TEST(Screenshots, AboutBox)
 {
-    if (ShotDir().isEmpty()) GTEST_SKIP();
+    SkipWithoutScreenshotDir();
     TMVAppInfo info;
     SetMainWindowAppInfo(info);
     TBmpAboutForm form(nullptr);
     form.SetContents(info.ScreenPicture, info.Publisher, info.Website, info.GetVersionText(), info.LabelsColor);
     form.show();
-    Save(form.grab().toImage(), QStringLiteral("about.png"));
+    SaveScreenshot(form.grab().toImage(), QStringLiteral("about.png"));
 }
 
 TEST(Screenshots, PageHeader)
 {
-    if (ShotDir().isEmpty()) GTEST_SKIP();
+    SkipWithoutScreenshotDir();
     QImage img(2000, 300, QImage::Format_RGB32);
     img.fill(Qt::white);
     TPageHeader h;
@@ -95,5 +82,5 @@ TEST(Screenshots, PageHeader)
         TCanvas c(&img);
         h.Draw(c);
     }
-    Save(img, QStringLiteral("page_header.png"));
+    SaveScreenshot(img, QStringLiteral("page_header.png"));
 }
