@@ -116,6 +116,46 @@ TEST(Triangle, GeoreferencedProbeFieldIsMeshedDeterministically)
   EXPECT_EQ(ws.read("mesh.1.ele"), ele);
 }
 
+// The same field at the origin and at map coordinates, the copy moved by an
+// offset that keeps every number exact: meshed relative to its own corner,
+// the copy gets the same mesh, moved, point for point.
+TEST(Triangle, FieldAtMapCoordinatesMeshesAsAtTheOrigin)
+{
+  std::vector<Pt> probes;
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j)
+      probes.push_back({5.1 * i, 5.1 * j});
+  Fixture origin = probeFixture(probes, 25.0, 20.0, 5.0, 50.0, 1.0, Style::Plain);
+  // Sixteen bits below the metre: the moved copy holds every vertex exactly.
+  auto grid = [](double& v) { v = std::round(v * 65536.0) / 65536.0; };
+  for (Fixture::Vertex& v : origin.vertices)
+    grid(v.x), grid(v.y);
+  for (Fixture::Region& r : origin.regions)
+    grid(r.x), grid(r.y);
+  const double dx = 3512320.0, dy = 5401216.0;
+  Fixture moved = origin;
+  for (Fixture::Vertex& v : moved.vertices)
+    v.x += dx, v.y += dy;
+  for (Fixture::Region& r : moved.regions)
+    r.x += dx, r.y += dy;
+
+  Workspace ws;
+  ws.write("origin.poly", polyText(origin, Style::Plain));
+  ws.write("moved.poly", polyText(moved, Style::Plain));
+  const Mesh a = runOk(ws, "-pq20aAQ", "origin");
+  const Mesh b = runOk(ws, "-pq20aAQ", "moved");
+  ASSERT_EQ(b.nodes.x.size(), a.nodes.x.size());
+  ASSERT_EQ(b.elements.tri.size(), a.elements.tri.size());
+  for (std::size_t i = 0; i < origin.vertices.size(); ++i) {
+    EXPECT_EQ(b.nodes.x[i], moved.vertices[i].x) << "vertex " << i;
+    EXPECT_EQ(b.nodes.y[i], moved.vertices[i].y) << "vertex " << i;
+  }
+  for (std::size_t i = 0; i < a.nodes.x.size(); ++i) {
+    EXPECT_NEAR(b.nodes.x[i] - dx, a.nodes.x[i], 1e-9) << "node " << i;
+    EXPECT_NEAR(b.nodes.y[i] - dy, a.nodes.y[i], 1e-9) << "node " << i;
+  }
+}
+
 TEST(Triangle, GlobalAndRegionalAreasTheSmallerApplies)
 {
   Workspace ws;

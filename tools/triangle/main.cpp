@@ -7,6 +7,7 @@
 
 #include "Errors.h"
 #include "InputFiles.h"
+#include "LocalOrigin.h"
 #include "MeshAssembly.h"
 #include "NumberText.h"
 #include "Options.h"
@@ -64,12 +65,15 @@ int run(const std::vector<std::string>& args)
   for (const std::string& w : options.warnings)
     std::cerr << "triangle: warning: " << w << '\n';
 
-  const tri::MeshInput input =
+  tri::MeshInput input =
     options.poly ? tri::readPolyFile(options.polyFile(), options.nodeFile()) : tri::readNodeFile(options.nodeFile());
+  const tri::LocalOrigin origin = tri::chooseLocalOrigin(input);
+  tri::toLocal(input, origin);
 
   tri::MeshReport report;
   report.phases.read = clock.lap();
-  const tri::MeshOutput mesh = tri::makeMesh(input, options, limits(), report);
+  tri::MeshOutput mesh = tri::makeMesh(input, options, limits(), report);
+  tri::fromLocal(mesh, origin);
   clock.lap();
   tri::writeMesh(mesh, options.outNodeFile(), options.outEleFile());
   report.phases.write = clock.lap();
