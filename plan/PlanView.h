@@ -23,6 +23,7 @@
 #include "gfx/D2DResources.h"
 #include "gfx/D2DTypes.h"
 #include "gfx/ControlEvents.h"
+#include "plan/D2DPaintbox.h"
 #include "plan/D2ElementWrapper.h"
 #include "plan/PlanContourLayer.h"
 #include "plan/PlanItemIndex.h"
@@ -121,6 +122,7 @@ public:
     QRectF GridDest() const { return FGridDest; }
     // The pictures of the probe types by image index (the window's bullet list).
     void SetBullets(const std::vector<QImage>& Images);
+    const std::vector<QImage>& Bullets() const { return FBulletImages; }
 
     // ---- hovered object and selection
     TD2AbstractItem* D2HoveredObj() const { return FHovered; }
@@ -221,7 +223,8 @@ private:
     void PaintContours(TDirect2DCanvas& Canvas);
     TD2BitmapPtr RenderCache(bool Elements, float Dpi) const;
 
-    TMVPaintBoxD2D* FBox = nullptr;
+    // Guarded: the control may go first when its parent page is torn down.
+    QPointer<TMVPaintBoxD2D> FBox;
     TPlanHost* FHost = nullptr;
     std::unique_ptr<TPlanHost> FNoHost;
     TProject* FProject = nullptr;
