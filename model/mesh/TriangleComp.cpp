@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -16,6 +17,8 @@ namespace {
 constexpr qsizetype MaxOutputChars = 4000;
 // After a kill the process must be gone quickly; this only bounds the wait.
 constexpr int KillWaitMs = 5000;
+// How often a running generator asks whether the user cancelled it.
+constexpr int PollMs = 50;
 
 QString WithOutput(const QString& Message, const QString& Output)
 {
@@ -126,16 +129,50 @@ void TTriangleWrapper::RunGenerator() const
     // The file CheckFiles found, not a namesake somewhere on the search path.
     P.setProgram(QFileInfo(FPathToExe).absoluteFilePath());
     P.setArguments(Arguments());
+    TTriangleDialogs& Hooks = ModelUI<TTriangleDialogs>();
+    Hooks.GeneratorStarted();
+    try {
+        WaitForGenerator(P);
+    } catch (...) {
+        Hooks.GeneratorFinished();
+        throw;
+    }
+    Hooks.GeneratorFinished();
+}
+
+void TTriangleWrapper::WaitForGenerator(QProcess& P) const
+{
     P.start(QIODevice::ReadOnly);
     if (!P.waitForStarted(-1))
         throw EKPError(QStringLiteral("Triangle \"%1\" konnte nicht gestartet werden: %2")
                            .arg(FPathToExe, P.errorString()));
-    if (!P.waitForFinished(FTimeoutMs > 0 ? FTimeoutMs : -1) && P.state() != QProcess::NotRunning) {
+    // Waiting in short slices lets the user interface stay alive and end
+    // the generator; a half-written mesh is removed then.
+    const auto Stop = [&] {
         P.kill();
         P.waitForFinished(KillWaitMs);
-        throw EKPError(WithOutput(QStringLiteral("Triangle ist nach %1 s nicht fertig geworden und wurde abgebrochen.")
-                                      .arg(FloatToStr(FTimeoutMs / 1000.0)),
-                                  ProcessOutput(P)));
+        const QString Output = ProcessOutput(P);
+        try {
+            RemoveOldOutputs();
+        } catch (const EKPError&) {
+            // The generator's end is what the user must learn about.
+        }
+        return Output;
+    };
+    QElapsedTimer Clock;
+    Clock.start();
+    while (P.state() != QProcess::NotRunning && !P.waitForFinished(PollMs)) {
+        if (P.state() == QProcess::NotRunning) break;
+        if (!ModelUI<TTriangleDialogs>().GeneratorRunning()) {
+            Stop();
+            throw EMeshCancelled(QStringLiteral("Triangle wurde abgebrochen. Das FE-Netz bleibt unverändert."));
+        }
+        if (FTimeoutMs > 0 && Clock.elapsed() >= FTimeoutMs) {
+            const QString Output = Stop();
+            throw EKPError(WithOutput(QStringLiteral("Triangle ist nach %1 s nicht fertig geworden und wurde abgebrochen.")
+                                          .arg(FloatToStr(FTimeoutMs / 1000.0)),
+                                      Output));
+        }
     }
     const QString Output = ProcessOutput(P);
     if (P.exitStatus() == QProcess::CrashExit)

@@ -8,6 +8,10 @@
 #include <QString>
 #include <QStringList>
 
+#include "model/base/KPError.h"
+
+class QProcess;
+
 // The values the generator's settings dialog edits.
 struct TTriangleSettingsData {
     QString PathToExe;
@@ -25,6 +29,19 @@ public:
         (void)Data;
         return false;
     }
+    // The generator runs: Started before it starts, Running every few
+    // milliseconds while it runs (false: the user cancelled it), Finished
+    // once it is gone, also after an error. Headless: nothing is shown and
+    // nothing cancels.
+    virtual void GeneratorStarted() {}
+    virtual bool GeneratorRunning() { return true; }
+    virtual void GeneratorFinished() {}
+};
+
+// The user ended the generator; its outputs are gone and nothing was meshed.
+class EMeshCancelled : public EKPError {
+public:
+    using EKPError::EKPError;
 };
 
 class TTriangleWrapper {
@@ -49,7 +66,9 @@ public:
     // mrOk when the generator ran and left its mesh; mrCancel when a check
     // failed (the user was told) and nothing ran. Raises EKPError when the
     // generator cannot start, fails, crashes, runs past the time-out or
-    // leaves an output missing; the outputs of an earlier run are gone then.
+    // leaves an output missing, and EMeshCancelled when the user ended it
+    // (TTriangleDialogs::GeneratorRunning); the outputs of an earlier run
+    // are gone then.
     int Execute();
     // Edits PathToExe and CommandLineParams; mrOk when they were taken over.
     int SettingsDialog();
@@ -70,6 +89,7 @@ private:
     QString BasePath() const;
     void RemoveOldOutputs() const;
     void RunGenerator() const;
+    void WaitForGenerator(QProcess& P) const;
 
     QString FCommandLineParams;
     QString FPathToExe;

@@ -35,18 +35,26 @@ QString TBHE::TubeTypeCaption() const
 
 bool TBHE::Edit()
 {
-    TBHEEditData d;
-    d.Caption = TubeTypeCaption();
-    d.Name = Name();
-    d.Depth = GeneralText(CasingLength());
-    d.RB = GeneralText(FRB);
-    d.X = PositionText(X());
-    d.Y = PositionText(Y());
+    TBHEEditData shown;
+    shown.Caption = TubeTypeCaption();
+    shown.Name = Name();
+    shown.Depth = GeneralText(CasingLength());
+    shown.RB = GeneralText(FRB);
+    shown.X = PositionText(X());
+    shown.Y = PositionText(Y());
+    TBHEEditData d = shown;
     if (!ModelUI<TBHEDialogs>().EditBHE(d)) return false;
-    const double length = NumberOrNaN(d.Depth);
-    const double x = NumberOrNaN(d.X);
-    const double y = NumberOrNaN(d.Y);
-    const double rb = NumberOrNaN(d.RB);
+    // Only a text the user changed is read back: the position shows rounded
+    // to centimetres, and reading it back would move the probe off its mesh
+    // node. Every changed number is read before any is taken, so a bad one
+    // leaves the probe as it was.
+    auto changed = [](const QString& Now, const QString& Was, double Old) {
+        return Now == Was ? Old : NumberOrNaN(Now);
+    };
+    const double length = changed(d.Depth, shown.Depth, CasingLength());
+    const double x = changed(d.X, shown.X, X());
+    const double y = changed(d.Y, shown.Y, Y());
+    const double rb = changed(d.RB, shown.RB, FRB);
     SetName(d.Name);
     SetCasingLength(length);
     SetX(x);

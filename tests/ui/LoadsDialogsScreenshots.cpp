@@ -3,6 +3,7 @@
 // KP_SCREENSHOT_DIR (scripts/screenshots.sh); skipped without it.
 #include <gtest/gtest.h>
 
+#include "MainWindowFixture.h"
 #include "Screenshot.h"
 
 #include <QApplication>
@@ -11,7 +12,11 @@
 #include <QPainter>
 #include <QTreeWidget>
 
+#include "model/base/DateTime.h"
 #include "model/fe/ParameterSet.h"
+#include "model/loads/HeatpumpObj.h"
+#include "model/loads/LoadObject.h"
+#include "model/model/MainModelObj.h"
 #include "model/loads/HeatpumpDialogs.h"
 #include "model/project/ProjectDialogs.h"
 #include "ui/heatpump/DlgHeatPump.h"
@@ -20,6 +25,7 @@
 #include "ui/map/GeoRefDlg.h"
 #include "ui/params/DlgParameterSet.h"
 #include "ui/params/FormParamsSet.h"
+#include "ui/mainwindow/LoadCard.h"
 
 TEST(Screenshots, HeatPumpDialogs)
 {
@@ -104,4 +110,83 @@ TEST(Screenshots, LoadProfileAndGeoreferenceWindows)
     }
     geo.SetData(g);
     SaveScreenshot(geo, QStringLiteral("georeference_dialog.png"));
+}
+
+// ---- the load, heat-pump and piping pages in the main window
+
+namespace {
+
+class ScreenshotsLoadPages : public MainWindowFixture
+{
+public:
+    TFormLoad& Open(TLoadType Kind)
+    {
+        TFormLoad& w = Window();
+        w.resize(1200, 780);
+        w.NewProject();
+        TLoadObj& load = *w.Project()->LoadProfile();
+        load.SetName(QStringLiteral("Bürogebäude"));
+        load.SetLoadType(Kind);
+        return w;
+    }
+
+    void Shoot(TFormLoad& W, int Card, const QString& Name)
+    {
+        W.SetActiveCard(Card);
+        Settle();
+        SaveScreenshot(W, Name);
+    }
+};
+
+} // namespace
+
+TEST_F(ScreenshotsLoadPages, LoadPageInEachKind)
+{
+    SkipWithoutScreenshotDir();
+    TFormLoad& w = Open(ltYearProfile);
+    TLoadObj& load = *w.Project()->LoadProfile();
+    const double year[] = {180, 165, 130, 90, 40, 10, -20, -25, 15, 70, 130, 170};
+    for (int m = 1; m <= 12; ++m) {
+        load.AddPoint(1, m, year[m - 1]);
+        load.AddPoint(15, m, year[m - 1] * 0.9);
+    }
+    load.SetCoolingFluidTemp(15);
+    Shoot(w, mcLoad, QStringLiteral("loadpage-year.png"));
+
+    load.SetLoadType(ltMonthProfile);
+    load.SetCOPHeating(4.2);
+    load.SetCOPCooling(5);
+    for (int m = 1; m <= 12; ++m) {
+        load.MonthEntry(m)->SetHeatLoad(std::max(0.0, year[m - 1]) * 30);
+        load.MonthEntry(m)->SetCoolingLoad(std::max(0.0, -year[m - 1]) * 30 + (m >= 6 && m <= 8 ? 400 : 0));
+    }
+    Shoot(w, mcLoad, QStringLiteral("loadpage-month.png"));
+
+    load.SetLoadType(ltFile);
+    const TDateTime start = EncodeDate(2013, 1, 1);
+    for (int d = 0; d < 60; d += 3) {
+        load.AddPoint(start + d, 8 + (d % 9));
+        load.AddPoint(start + d + 0.75, -2.5 + (d % 4));
+    }
+    Shoot(w, mcLoad, QStringLiteral("loadpage-series.png"));
+
+    load.SetLoadType(ltConstant);
+    load.SetConstantLoad(12.5);
+    w.LoadCard()->RefreshLoadPage();
+    Shoot(w, mcLoad, QStringLiteral("loadpage-constant.png"));
+}
+
+TEST_F(ScreenshotsLoadPages, HeatPumpAndPipingPages)
+{
+    SkipWithoutScreenshotDir();
+    TFormLoad& w = Open(ltYearProfile);
+    THeatpump* other = w.Heatpumps().AddHeatPump();
+    other->SetName(QStringLiteral("Sole/Wasser 16 kW"));
+    w.Project()->Model()->SetFluxFluid(2.5 / 3600);
+    w.Project()->Model()->SetFluid(flPE25);
+    Shoot(w, mcHeatpump, QStringLiteral("heatpumppage.png"));
+    Shoot(w, mcPiping, QStringLiteral("pipingpage.png"));
+    w.Project()->LoadProfile()->SetLoadType(ltMonthProfile);
+    Shoot(w, mcHeatpump, QStringLiteral("heatpumppage-info.png"));
+    Shoot(w, mcPiping, QStringLiteral("pipingpage-info.png"));
 }

@@ -1,11 +1,15 @@
 // Pictures of the mesh, groundwater and isotherm dialogs, filled as an
 // engineer would fill them, written into KP_SCREENSHOT_DIR
-// (scripts/screenshots.sh); skipped without it.
+// (scripts/screenshots.sh); skipped without it. Then the plan after meshing,
+// with boundary conditions and with groundwater.
+#include "MeshCommandsFixture.h"
+
 #include <QDir>
 #include <QImage>
 
 #include "model/groundwater/GWGrid.h"
 #include "model/mesh/TriangleComp.h"
+#include "plan/D2DPaintbox.h"
 #include "model/model/ThermModelDialogs.h"
 #include "ui/contours/ContourLinesGrid.h"
 #include "ui/contours/ContoursDialog.h"
@@ -83,4 +87,58 @@ TEST(Screenshots, ContoursDlg)
                 {QStringLiteral("1"), clRed, QStringLiteral("2")}};
     dlg.SetData(d);
     SaveScreenshot(dlg, QStringLiteral("dlg_contours.png"));
+}
+
+// ---- the plan after the mesh commands, in the real main window
+
+namespace {
+
+// Our generator of this build, for a mesh as the program makes it; the
+// stand-in otherwise.
+QString BuiltGenerator()
+{
+    const QString p =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../../tools/triangle/triangle"));
+    return QFileInfo(p).isExecutable() ? QFileInfo(p).canonicalFilePath() : QString();
+}
+
+} // namespace
+
+using ScreenshotsMeshPlan = MeshCommandsFixture;
+
+TEST_F(ScreenshotsMeshPlan, MeshAndGroundwater)
+{
+    SkipWithoutScreenshotDir();
+    if (!BuiltGenerator().isEmpty()) TriangleLocation = BuiltGenerator();
+    TFormLoad& w = Window();
+    w.resize(1200, 780);
+    w.NewProject();
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 2; ++j) w.Control().AddProbe(nullptr, 10.0 * i, 8.0 * j);
+    w.SetActiveCard(mcMap);
+    Settle();
+    Generate(w);
+    w.ProbesCard()->FitToScreen();
+    // A fixed temperature on the nodes of the right half.
+    TPlanView& plan = *w.PlanView();
+    plan.ActionSelectNodesExecute();
+    const int width = w.ProbesCard()->MVPaintBoxD2->width();
+    plan.MVPaintBoxD2MouseDown(mbLeft, TShiftState(), width * 3 / 4, -5000);
+    plan.MVPaintBoxD2MouseUp(mbLeft, TShiftState(), 5000, 5000);
+    ScriptedPrompter().QueueText(QStringLiteral("8,5"));
+    w.MeshCommands()->Fixedtemperature1->trigger();
+    plan.ListViewMapItemChecked(plBC, true);
+    w.ProbesCard()->RefreshLayerList();
+    Settle();
+    SaveScreenshot(w, QStringLiteral("mesh-plan.png"));
+
+    ScriptedPrompter().QueueDialog([](QDialog& d) {
+        d.findChild<QLineEdit*>(QStringLiteral("EdtGridTime"))->setText(QStringLiteral("20"));
+        return int(QDialog::Accepted);
+    });
+    w.MeshCommands()->ModelAddGW->trigger();
+    plan.ListViewMapItemChecked(plGW, true);
+    w.ProbesCard()->RefreshLayerList();
+    Settle();
+    SaveScreenshot(w, QStringLiteral("mesh-plan-groundwater.png"));
 }

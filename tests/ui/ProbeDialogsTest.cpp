@@ -122,7 +122,7 @@ TEST_F(ProbeDialogs, ProbeConfirmedWithoutEditsKeepsItsExactValues)
         shownX = dlg.EdtX->text();
         return QDialog::Accepted;
     });
-    ASSERT_TRUE(EditBHEKeepingUntouched(bhe));
+    ASSERT_TRUE(bhe.Edit());
     EXPECT_EQ(shownX, QStringLiteral("12,35"));
     EXPECT_TRUE(SameBits(bhe.X(), 12.345678901));
     EXPECT_TRUE(SameBits(bhe.Y(), -4.00499999));
@@ -136,7 +136,7 @@ TEST_F(ProbeDialogs, ProbeConfirmedWithoutEditsKeepsItsExactValues)
         dlg.EdtName->setText(QStringLiteral("EWS 9"));
         return QDialog::Accepted;
     });
-    ASSERT_TRUE(EditBHEKeepingUntouched(bhe));
+    ASSERT_TRUE(bhe.Edit());
     EXPECT_EQ(bhe.Y(), 7.25);
     EXPECT_EQ(bhe.Name(), QStringLiteral("EWS 9"));
     EXPECT_TRUE(SameBits(bhe.X(), 12.345678901));
@@ -146,7 +146,7 @@ TEST_F(ProbeDialogs, ProbeConfirmedWithoutEditsKeepsItsExactValues)
         dynamic_cast<TDlgEditBHE&>(d).EdtX->setText(QStringLiteral("0"));
         return QDialog::Rejected;
     });
-    EXPECT_FALSE(EditBHEKeepingUntouched(bhe));
+    EXPECT_FALSE(bhe.Edit());
     EXPECT_TRUE(SameBits(bhe.X(), 12.345678901));
 }
 

@@ -1,6 +1,8 @@
 // Pictures of the probe dialogs, the probe overview and the fluid table with
 // realistic content, written into KP_SCREENSHOT_DIR (scripts/screenshots.sh);
 // skipped without it.
+#include "MainWindowFixture.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
@@ -8,6 +10,14 @@
 #include <QTreeWidget>
 
 #include "model/control/ProjectControl.h"
+#include "model/fe/ParameterSet.h"
+#include "model/model/MainModelObj.h"
+#include "plan/PlanView.h"
+#include "ui/mainwindow/MainActions.h"
+#include "ui/mainwindow/ParamSetCommands.h"
+#include "ui/mainwindow/ProbeCommands.h"
+#include "ui/mainwindow/ProbesCard.h"
+#include "ui/params/FormParamsSet.h"
 #include "model/probes/BHEDialogs.h"
 #include "model/probes/BHEObj.h"
 #include "model/probes/BHETypelistObj.h"
@@ -83,4 +93,50 @@ TEST(Screenshots, ProbeOverviewAndFluidTable)
     fluids.ListBoxFluids->setCurrentRow(1);
     fluids.EdtTemp->setText(QStringLiteral("-5"));
     SaveScreenshot(fluids, QStringLiteral("fluid_table.png"));
+}
+
+using ScreenshotsProbePage = MainWindowFixture;
+
+TEST_F(ScreenshotsProbePage, ProbePageWithTypesProbesAndWindows)
+{
+    SkipWithoutScreenshotDir();
+    TFormLoad& w = Window();
+    w.NewProject();
+    Settle();
+    TBHETypelist& types = w.BHETypelist();
+    auto* coax = new TBHE;
+    coax->AssignType(*types.Items(0));
+    coax->SetName(QStringLiteral("Koax 63"));
+    coax->SetTubeType(ttCoax);
+    coax->SetImageIndex(2);
+    types.Add(coax);
+    types.Items(0)->SetImageIndex(1);
+    w.RefreshBHETypeList();
+    for (int i = 0; i < 6; ++i) {
+        TBHE* b = w.Control().AddProbe(types.Items(i < 4 ? 0 : 1), 8.0 * (i % 3), -8.0 * (i / 3),
+                                       QStringLiteral("EWS %1").arg(i + 1));
+        b->SetLoadProfilIndex(i == 5 ? -1 : 0);
+    }
+    w.PlanView()->BuildBHEItems();
+    w.SetActiveCard(mcMap);
+    w.ProbesCard()->ListViewBHETypes->SelectType(0);
+    Settle();
+    w.ProbesCard()->FitToScreen();
+    Settle();
+    w.ProbesCard()->FitToScreen();
+    SaveScreenshot(w, QStringLiteral("mainwindow-probes-types.png"));
+
+    w.Actions()->BHEOverview->trigger();
+    TFormBHEs& overview = *w.ProbeCommands()->FormBHEs();
+    overview.RowItem(1)->setSelected(true);
+    SaveScreenshot(overview, QStringLiteral("probe_overview_grouped.png"));
+
+    TThermModel& m = *w.Control().Model();
+    auto* clay = new TParameterSet(QStringLiteral("Ton"), 0x0000FF);
+    clay->SetT(1.8);
+    clay->SetStorage(2.4);
+    m.Paramsets().Add(clay);
+    w.Actions()->Parameterstze1->trigger();
+    SaveScreenshot(*w.ProbeCommands()->ParamSets()->FormParamsSet(), QStringLiteral("parameter_sets_window.png"));
+    w.SetIsChanged(false);
 }

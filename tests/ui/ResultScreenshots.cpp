@@ -3,6 +3,7 @@
 // (scripts/screenshots.sh); skipped without it.
 #include <gtest/gtest.h>
 
+#include "RunTestSupport.h"
 #include "Screenshot.h"
 
 #include <QApplication>
@@ -13,7 +14,11 @@
 #include "model/monitoring/MonitoringList.h"
 #include "model/run/RunDisplay.h"
 #include "model/settings/KPSettings.h"
+#include "ui/mainwindow/MainActions.h"
+#include "ui/mainwindow/ProbesCard.h"
+#include "ui/mainwindow/ResultCommands.h"
 #include "ui/monitoring/FormMonitoring.h"
+#include "ui/results/ResultWindows.h"
 #include "ui/results/FormConceptAndValues.h"
 #include "ui/results/FormDashboard.h"
 #include "ui/results/FormGraph.h"
@@ -132,4 +137,42 @@ TEST(Screenshots, MonitoringList)
     list.ShowItemsDlg();
     SaveScreenshot(form, QStringLiteral("result_monitoring_list.png"));
     list.DeleteAllItems();
+}
+
+// The run page of the real main window during a run (paused half way) and
+// after it, and the status window the run fills.
+using ScreenshotsRunPage = RunFixture;
+
+TEST_F(ScreenshotsRunPage, DuringAndAfterARun)
+{
+    SkipWithoutScreenshotDir();
+    if (!MakeMeshedProject(4, ltConstant, QStringLiteral("20"))) GTEST_SKIP() << "no mesh generator";
+    TFormLoad& w = Window();
+    w.resize(1300, 820);
+    Card().ListMonthSave->item(0)->setCheckState(Qt::Checked);
+    Card().ListMonthSave->item(1)->setCheckState(Qt::Checked);
+    Card().EdtDataFile->setText(QStringLiteral("feld"));
+    Card().EdtDataDir->setText(Path(QString()));
+    w.Control().Model()->SetDataFileDir(Path(QString()));
+    w.Actions()->UpdateActions();
+    w.Actions()->ActionShowDashboard->trigger();
+    AtStep(240, [&] { Card().BtnPause->click(); });
+    Card().BtnRun->click();
+    Run().RunDisplay().Flush();
+    Settle();
+    SaveScreenshot(w, QStringLiteral("run_page_paused.png"));
+    Card().BtnRun->click();
+    Settle();
+    SaveScreenshot(w, QStringLiteral("run_page_finished.png"));
+    TFormConceptAndValues& status = *Run().ResultWindows().FormConceptAndValues();
+    status.show();
+    Settle();
+    SaveScreenshot(status, QStringLiteral("run_status_window.png"));
+    status.hide();
+    w.SetActiveCard(mcMap);
+    Settle();
+    w.ProbesCard()->FitToScreen();
+    Settle();
+    SaveScreenshot(w, QStringLiteral("run_probes_isotherms.png"));
+    w.Control().SetIsChanged(false);
 }

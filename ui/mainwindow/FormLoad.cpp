@@ -177,6 +177,12 @@ void TFormLoad::WireCommands()
     FStartPage->OnFileItemDblClick = [this](const QString& Name) {
         QMetaObject::invokeMethod(this, Guarded([this, Name] { FileItemDblClick(Name); }), Qt::QueuedConnection);
     };
+    FLoadCard->OnChanged = [this] { SetIsChanged(true); };
+    FLoadCard->SetControl(FControl.get());
+    // A getter: the list object is replaced when the list file is read.
+    FHeatPumpCard->Heatpumps = [this] { return FHeatpumps.get(); };
+    FHeatPumpCard->OnChanged = [this] { SetIsChanged(true); };
+    FPipingCard->OnChanged = [this] { SetIsChanged(true); };
 }
 
 void TFormLoad::FileItemDblClick(const QString& AFileName)
@@ -327,21 +333,28 @@ void TFormLoad::RefreshPipingPage()
 void TFormLoad::RefreshBHEOverview()
 {
     FProbesCard->RefreshBHEOverview();
+    FProbeCommands->RefreshBHEOverview();
 }
 
 void TFormLoad::RefreshRunPage()
 {
-    FSimulationCard->RefreshRunPage();
+    if (FRunControl)
+        FRunControl->RefreshRunPage();
+    else
+        FSimulationCard->RefreshRunPage();
 }
 
 void TFormLoad::RebuildPlanItems()
 {
     PlanView()->RebuildPlanItems();
+    // A mesh made from the probes as they stand is up to date again.
+    const TThermModel* m = FControl->Model();
+    if (!m || !m->NumModelDirty()) FStatusMesh->clear();
 }
 
 void TFormLoad::RefreshBHETypeList()
 {
-    FProbesCard->RefreshBHETypeList(*FBHETypelist);
+    FProbeCommands->RefreshBHETypeList();
 }
 
 void TFormLoad::RefreshMessages()
@@ -427,13 +440,13 @@ void TFormLoad::MeshOutOfDate()
 
 void TFormLoad::BHEAdded(TBHE* BHE)
 {
-    (void)BHE;
+    FProbeCommands->BHEAdded(BHE);
     SetIsChanged(true);
 }
 
 void TFormLoad::BHEMoved(TBHE* BHE)
 {
-    (void)BHE;
+    FProbeCommands->UpdateBHEListPosition(BHE);
     SetIsChanged(true);
 }
 

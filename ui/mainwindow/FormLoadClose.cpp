@@ -16,6 +16,7 @@
 #include "ui/common/CommandGuard.h"
 #include "ui/common/Prompter.h"
 #include "ui/mainwindow/MainActions.h"
+#include "ui/mainwindow/RunControl.h"
 
 void TFormLoad::closeEvent(QCloseEvent* Event)
 {
@@ -58,7 +59,7 @@ void TFormLoad::FormClose()
 
 void TFormLoad::SetRunState(TRunState State)
 {
-    (void)State;
+    if (FRunControl) FRunControl->SetRunState(State);
     FActions->UpdateActions();
     if (FCloseDeferred && !FControl->IsRunLoopActive())
         QTimer::singleShot(0, this, [this] {

@@ -62,7 +62,7 @@ TMainActions::TMainActions(TFormLoad& Window) : QObject(&Window), FWindow(Window
     Info1 = Make(QStringLiteral("Info1"), QStringLiteral("Info"), QString(), iiInfo);
     ActionShowDashboard = Make(QStringLiteral("ActionShowDashboard"), QStringLiteral("Konzeptmodell anzeigen"),
                                QString(), iiDashboard);
-    MapCreatePDF = Make(QStringLiteral("MapCreatePDF"), QStringLiteral("PDF erzeugen"), QString(), iiPdf);
+    MapCreatePDF = Make(QStringLiteral("MapCreatePDF"), QStringLiteral("Karte als PDF speichern..."), QString(), iiPdf);
     BHETypeEdit = Make(QStringLiteral("BHETypeEdit"), QStringLiteral("Sondentyp bearbeiten"), QString(), iiEdit);
     BHETypeDelete = Make(QStringLiteral("BHETypeDelete"), QStringLiteral("Sondentyp löschen"), QString(), iiDelete);
     BuildMenu();

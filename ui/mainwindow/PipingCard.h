@@ -1,11 +1,16 @@
 #pragma once
 
-// The piping page: the pipe between the heat pump and the probe field and the
-// circulating fluid. The page's commands fill it from the current model.
+// The piping page: the circulating fluid and its flow through the probe
+// field. The model keeps the flow in m³/s; the page shows and takes m³/h.
+// Only year profiles run the heat pump and its circuit; for the other load
+// kinds the page shows an information box instead.
 
 #include <QWidget>
 
-class QComboBox;
+#include <functional>
+
+class QButtonGroup;
+class QGroupBox;
 class QLineEdit;
 class TProject;
 
@@ -19,10 +24,19 @@ public:
     TProject* Project() const { return FProject; }
     void RefreshPipingPage();
 
-    QComboBox* ComboFluid = nullptr;
-    QLineEdit* EdtPipeLength = nullptr;
-    QLineEdit* EdtPipeDiameter = nullptr;
+    // The user changed the project (the window marks it changed).
+    std::function<void()> OnChanged;
+
+    QGroupBox* GroupBoxPiping = nullptr;
+    QLineEdit* EditFlux = nullptr;
+    QGroupBox* RGFluid = nullptr;
+    QButtonGroup* FluidButtons = nullptr;
+    QGroupBox* GroupBoxFluidInfo = nullptr;
 
 private:
+    void EditFluxChange(const QString& Text);
+    void RGFluidClick(int Index);
+    void Changed();
+
     TProject* FProject = nullptr;
 };

@@ -20,12 +20,13 @@
 #include "plan/D2DPaintbox.h"
 #include "plan/PlanView.h"
 #include "ui/common/CommandGuard.h"
+#include "ui/probes/TubePictures.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-TProbesCard::TProbesCard(TPlanHost* Host, QWidget* Parent) : QWidget(Parent)
+TProbesCard::TProbesCard(TPlanHost* Host, QWidget* Parent) : QWidget(Parent), FBHESymbols(DefaultProbeSymbols())
 {
     setObjectName(QStringLiteral("CardMap"));
     auto* outer = new QHBoxLayout(this);
@@ -43,7 +44,7 @@ TProbesCard::TProbesCard(TPlanHost* Host, QWidget* Parent) : QWidget(Parent)
     planLayout->addWidget(MVPaintBoxD2, 1);
     split->addWidget(planSide);
     split->setStretchFactor(1, 1);
-    split->setSizes({260, 700});
+    split->setSizes({300, 700});
     outer->addWidget(split);
     FPlanView = new TPlanView(MVPaintBoxD2, Host, this);
     connect(ListViewMap, &QListWidget::itemChanged, this, Guarded([this](QListWidgetItem* Item) {
@@ -69,11 +70,10 @@ QWidget* TProbesCard::MakeSidePanel()
     ToolBarBHETypes = new QToolBar(side);
     ToolBarBHETypes->setObjectName(QStringLiteral("ToolBarBHETypes"));
     l->addWidget(ToolBarBHETypes);
-    ListViewBHETypes = new QTreeWidget(side);
+    ListViewBHETypes = new TBHETypeListView(side);
     ListViewBHETypes->setObjectName(QStringLiteral("ListViewBHETypes"));
-    ListViewBHETypes->setRootIsDecorated(false);
-    ListViewBHETypes->setHeaderHidden(true);
-    ListViewBHETypes->setDragEnabled(true);
+    // Other panels share the side: the types stay readable.
+    ListViewBHETypes->setMinimumHeight(150);
     l->addWidget(ListViewBHETypes, 1);
     l->addWidget(new QLabel(QStringLiteral("Ebenen"), side));
     ListViewMap = new QListWidget(side);
@@ -113,12 +113,7 @@ void TProbesCard::AddSidePanel(const QString& Caption, QWidget* Panel, int Stret
 void TProbesCard::RefreshBHETypeList(const TBHETypelist& List)
 {
     const QSignalBlocker b(ListViewBHETypes);
-    ListViewBHETypes->clear();
-    for (int i = 0; i < List.Count(); ++i) {
-        auto* item = new QTreeWidgetItem(ListViewBHETypes);
-        item->setText(0, List.Items(i)->Name());
-        item->setData(0, Qt::UserRole, i);
-    }
+    ListViewBHETypes->Fill(List, FBHESymbols);
 }
 
 void TProbesCard::RefreshBHEOverview()

@@ -6,11 +6,12 @@
 
 #include <QWidget>
 
+#include "ui/mainwindow/BHETypePanel.h"
+
 class QListWidget;
 class QPlainTextEdit;
 class QSlider;
 class QToolBar;
-class QTreeWidget;
 class TBHETypelist;
 class TMVPaintBoxD2D;
 class TPlanHost;
@@ -27,8 +28,10 @@ public:
 
     TPlanView* PlanView() const { return FPlanView; }
 
-    // The probe-type list's rows from the list, in order.
+    // The probe-type list's rows from the list, grouped by tube layout.
     void RefreshBHETypeList(const TBHETypelist& List);
+    // The pictures of the probe types by image index (the symbol list).
+    const QList<QIcon>& BHESymbols() const { return FBHESymbols; }
     // The probe overview of the current model.
     void RefreshBHEOverview();
     // Check marks of the layer list from the plan's switches (no change events).
@@ -43,7 +46,7 @@ public:
     void AddSidePanel(const QString& Caption, QWidget* Panel, int Stretch = 0);
 
     QToolBar* ToolBarBHETypes = nullptr;
-    QTreeWidget* ListViewBHETypes = nullptr;
+    TBHETypeListView* ListViewBHETypes = nullptr;
     QListWidget* ListViewMap = nullptr;
     QSlider* TBGridOpacity = nullptr;
     QSlider* TBMapOpacity = nullptr;
@@ -55,6 +58,7 @@ private:
     QWidget* MakeSidePanel();
 
     QWidget* FSidePanel = nullptr;
+    QList<QIcon> FBHESymbols;
 
     TPlanView* FPlanView = nullptr;
 };

@@ -14,6 +14,7 @@
 #include "ui/common/MyCursor.h"
 #include "ui/common/Prompter.h"
 #include "ui/mainwindow/FormLoad.h"
+#include "ui/mainwindow/MapCommands.h"
 #include "ui/mainwindow/ProbesCard.h"
 #include "ui/mainwindow/ViewBar.h"
 
@@ -61,7 +62,12 @@ bool TProjectCommands::OpenProject(const QString& AFileName)
     else
         FWindow.SetActiveCard(mcMap);
     FWindow.ViewBar()->SetDown(mcMap);
-    FWindow.ProbesCard()->FitToScreen();
+    // The mesh's extent where there is one; a field not yet meshed is shown
+    // by its probes.
+    if (model && model->FieldModel() && model->FieldModel()->NodeCount() > 0)
+        FWindow.MapCommands()->ZoomModelExecute();
+    else
+        FWindow.ProbesCard()->FitToScreen();
     return true;
 }
 

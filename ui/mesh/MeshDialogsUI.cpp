@@ -3,6 +3,7 @@
 #include "ui/common/Prompter.h"
 #include "ui/contours/ContoursDialog.h"
 #include "ui/mesh/DlgInitParams.h"
+#include "ui/mesh/MeshProgress.h"
 #include "ui/mesh/TriangleDlg.h"
 
 bool TUIThermModelDialogs::EditModelParams(TModelParamsEditData& Data)
@@ -37,4 +38,23 @@ bool TUITriangleDialogs::EditTriangleSettings(TTriangleSettingsData& Data)
     if (Prompter().ExecDialog(dlg) != QDialog::Accepted) return false;
     Data = dlg.Data();
     return true;
+}
+
+TUITriangleDialogs::TUITriangleDialogs() : FProgress(std::make_unique<TMeshProgress>()) {}
+
+TUITriangleDialogs::~TUITriangleDialogs() = default;
+
+void TUITriangleDialogs::GeneratorStarted()
+{
+    FProgress->Start();
+}
+
+bool TUITriangleDialogs::GeneratorRunning()
+{
+    return FProgress->Running();
+}
+
+void TUITriangleDialogs::GeneratorFinished()
+{
+    FProgress->Finish();
 }

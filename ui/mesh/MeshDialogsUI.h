@@ -3,6 +3,10 @@
 #include "model/mesh/TriangleComp.h"
 #include "model/model/ThermModelDialogs.h"
 
+#include <memory>
+
+class TMeshProgress;
+
 // The model's mesh and isotherm dialogs shown through the prompter: each
 // call makes a fresh dialog, fills it, shows it modally and reads it back on
 // OK. Installed at start-up (InstallModelUI).
@@ -15,8 +19,20 @@ public:
                       const std::function<void(const TContoursEditData&)>& Apply) override;
 };
 
+// The generator's settings dialog, and the progress dialog with its Cancel
+// while the generator runs.
 class TUITriangleDialogs : public TTriangleDialogs
 {
 public:
+    TUITriangleDialogs();
+    ~TUITriangleDialogs() override;
     bool EditTriangleSettings(TTriangleSettingsData& Data) override;
+    void GeneratorStarted() override;
+    bool GeneratorRunning() override;
+    void GeneratorFinished() override;
+
+    TMeshProgress& Progress() { return *FProgress; }
+
+private:
+    std::unique_ptr<TMeshProgress> FProgress;
 };

@@ -5,8 +5,6 @@
 
 #include "model/probes/BHEDialogs.h"
 
-class TBHE;
-
 // The probe's two dialogs shown through the prompter: a fresh dialog per
 // call, filled, shown modally and read back on OK. Installed at start-up.
 class TBHEDialogsUI : public TBHEDialogs
@@ -25,8 +23,3 @@ public:
 private:
     QList<QIcon> FSymbols;
 };
-
-// TBHE::Edit, except that a value whose field the user left alone keeps its
-// exact value: the dialog shows positions rounded to centimetres, and
-// reading that text back would move the probe off its mesh node.
-bool EditBHEKeepingUntouched(TBHE& BHE);

@@ -1,6 +1,7 @@
 #include "ui/probes/BHEsOverview.h"
 
 #include <QAction>
+#include <QFont>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
@@ -16,13 +17,14 @@
 #include "ui/common/CommandGuard.h"
 #include "ui/common/CommonNonVisuals.h"
 #include "ui/common/UIUtilities.h"
-#include "ui/probes/BHEDialogsUI.h"
 
 #include <cmath>
 
 namespace {
 
 constexpr int BHERole = Qt::UserRole;
+// Header rows carry their group number here; probe rows carry none.
+constexpr int GroupRole = Qt::UserRole + 1;
 constexpr int LoadProfileColumn = 5;
 
 QString Number(double V)
@@ -51,6 +53,7 @@ TFormBHEs::TFormBHEs(QWidget* Parent) : QWidget(Parent, Qt::Window)
     const int widths[] = {120, 70, 70, 100, 80, 114};
     for (int c = 0; c < 6; ++c) ListViewBHE->setColumnWidth(c, widths[c]);
     ListViewBHE->setRootIsDecorated(false);
+    ListViewBHE->setIndentation(12);
     ListViewBHE->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ListViewBHE->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListViewBHE->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -126,9 +129,87 @@ void TFormBHEs::Refill()
 
 void TFormBHEs::AddBHERow(TBHE* BHE)
 {
-    auto* item = new QTreeWidgetItem(ListViewBHE);
+    QTreeWidgetItem* group = FGroupOf ? GroupItem(FGroupOf(BHE)) : nullptr;
+    auto* item = group ? new QTreeWidgetItem(group) : new QTreeWidgetItem(ListViewBHE);
     item->setData(0, BHERole, QVariant::fromValue(static_cast<void*>(BHE)));
     FillRow(item, BHE);
+}
+
+void TFormBHEs::SetGroups(const QList<TGroup>& Groups, std::function<int(const TBHE*)> GroupOf)
+{
+    FGroups = Groups;
+    FGroupOf = std::move(GroupOf);
+    Refill();
+}
+
+bool TFormBHEs::IsGroupItem(const QTreeWidgetItem* Item)
+{
+    return Item && Item->data(0, GroupRole).isValid();
+}
+
+QTreeWidgetItem* TFormBHEs::GroupItem(int Group)
+{
+    if (Group < 0 || Group >= FGroups.size()) return nullptr;
+    // Headers stay in group order, before the probes of no group; a group
+    // without probes shows no header.
+    int pos = 0;
+    for (; pos < ListViewBHE->topLevelItemCount(); ++pos) {
+        QTreeWidgetItem* top = ListViewBHE->topLevelItem(pos);
+        if (!IsGroupItem(top)) break;
+        const int g = top->data(0, GroupRole).toInt();
+        if (g == Group) return top;
+        if (g > Group) break;
+    }
+    auto* header = new QTreeWidgetItem;
+    header->setData(0, GroupRole, Group);
+    header->setText(0, FGroups[Group].Caption);
+    header->setIcon(0, FGroups[Group].Icon);
+    QFont bold = header->font(0);
+    bold.setBold(true);
+    header->setFont(0, bold);
+    header->setFlags(Qt::ItemIsEnabled);
+    ListViewBHE->insertTopLevelItem(pos, header);
+    header->setFirstColumnSpanned(true);
+    header->setExpanded(true);
+    return header;
+}
+
+void TFormBHEs::RemoveEmptyGroups()
+{
+    for (int i = ListViewBHE->topLevelItemCount() - 1; i >= 0; --i) {
+        QTreeWidgetItem* top = ListViewBHE->topLevelItem(i);
+        if (IsGroupItem(top) && top->childCount() == 0) delete top;
+    }
+}
+
+QList<QTreeWidgetItem*> TFormBHEs::RowItems() const
+{
+    QList<QTreeWidgetItem*> rows;
+    for (int i = 0; i < ListViewBHE->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* top = ListViewBHE->topLevelItem(i);
+        if (!IsGroupItem(top)) {
+            rows << top;
+            continue;
+        }
+        for (int c = 0; c < top->childCount(); ++c) rows << top->child(c);
+    }
+    return rows;
+}
+
+QTreeWidgetItem* TFormBHEs::RowItem(int Row) const
+{
+    const QList<QTreeWidgetItem*> rows = RowItems();
+    return Row >= 0 && Row < rows.size() ? rows[Row] : nullptr;
+}
+
+void TFormBHEs::UpdateBHEListPosition(const TBHE* BHE)
+{
+    for (QTreeWidgetItem* item : RowItems())
+        if (item->data(0, BHERole).value<void*>() == BHE) {
+            item->setText(1, Number(BHE->X()));
+            item->setText(2, Number(BHE->Y()));
+            return;
+        }
 }
 
 void TFormBHEs::FillRow(QTreeWidgetItem* Item, TBHE* BHE) const
@@ -151,13 +232,13 @@ QString TFormBHEs::LoadProfileText(int Index) const
 
 TBHE* TFormBHEs::BHEAt(int Row) const
 {
-    QTreeWidgetItem* item = ListViewBHE->topLevelItem(Row);
+    QTreeWidgetItem* item = RowItem(Row);
     return item ? static_cast<TBHE*>(item->data(0, BHERole).value<void*>()) : nullptr;
 }
 
 int TFormBHEs::RowCount() const
 {
-    return ListViewBHE->topLevelItemCount();
+    return int(RowItems().size());
 }
 
 void TFormBHEs::SetLoadProfiles(const QStringList& Names)
@@ -191,12 +272,19 @@ void TFormBHEs::BtnDeleteClick()
     CheckRunInactive(QStringLiteral("Das Entfernen einer Sonde"));
     // Bottom up, each row gone as soon as its probe left the model: a
     // failure midway leaves no row pointing at a freed probe.
-    for (int row = RowCount() - 1; row >= 0; --row) {
-        QTreeWidgetItem* item = ListViewBHE->topLevelItem(row);
-        if (!item->isSelected()) continue;
-        if (BHEsChanged) BHEsChanged(BHEAt(row));
-        delete item;
+    const QList<QTreeWidgetItem*> rows = RowItems();
+    try {
+        for (auto it = rows.crbegin(); it != rows.crend(); ++it) {
+            QTreeWidgetItem* item = *it;
+            if (!item->isSelected()) continue;
+            if (BHEsChanged) BHEsChanged(static_cast<TBHE*>(item->data(0, BHERole).value<void*>()));
+            delete item;
+        }
+    } catch (...) {
+        RemoveEmptyGroups();
+        throw;
     }
+    RemoveEmptyGroups();
 }
 
 void TFormBHEs::BtnDeleteAllClick()
@@ -208,7 +296,7 @@ void TFormBHEs::BtnDeleteAllClick()
 void TFormBHEs::ListViewBHEDblClick()
 {
     const QList<QTreeWidgetItem*> selected = ListViewBHE->selectedItems();
-    if (selected.isEmpty()) return;
+    if (selected.isEmpty() || IsGroupItem(selected.first())) return;
     CheckRunInactive(QStringLiteral("Das Bearbeiten einer Sonde"));
     QTreeWidgetItem* item = ListViewBHE->currentItem() && ListViewBHE->currentItem()->isSelected()
                                 ? ListViewBHE->currentItem()
@@ -220,7 +308,7 @@ void TFormBHEs::ListViewBHEDblClick()
         return;
     }
     const double x = bhe->X(), y = bhe->Y(), length = bhe->CasingLength(), rb = bhe->RB();
-    if (!EditBHEKeepingUntouched(*bhe)) return;
+    if (!bhe->Edit()) return;
     FillRow(item, bhe);
     if (FControl) {
         FControl->SetIsChanged(true);
@@ -238,6 +326,7 @@ void TFormBHEs::AssignLoadProfil(int Index)
     if (selected.isEmpty()) return;
     CheckRunInactive(QStringLiteral("Das Zuweisen eines Lastprofils"));
     for (QTreeWidgetItem* item : selected) {
+        if (IsGroupItem(item)) continue;
         auto* bhe = static_cast<TBHE*>(item->data(0, BHERole).value<void*>());
         if (!BelongsToModel(bhe)) continue;
         bhe->SetLoadProfilIndex(Index);

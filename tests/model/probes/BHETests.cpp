@@ -12,6 +12,7 @@
 #include <QLocale>
 #include <gtest/gtest.h>
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <vector>
 
@@ -337,6 +338,43 @@ TEST(BHEEdit, UnsetValuesShowEmptyAndStayUnset)
     EXPECT_TRUE(std::isnan(p.X()));
     EXPECT_TRUE(std::isnan(p.Y()));
     EXPECT_EQ(p.CasingLength(), 100);
+}
+
+TEST(BHEEdit, OnlyChangedTextsAreReadBack)
+{
+    TLocaleScope german(QLocale(QLocale::German));
+    // Values the dialog shows rounded: read back they would differ.
+    auto probe = [] {
+        TBHE p = PlacedProbe();
+        p.SetX(12.345678901);
+        p.SetY(-4.00499999);
+        p.SetCasingLength(99.95);
+        p.SetRB(0.0812345);
+        return p;
+    };
+    const struct {
+        const char* Case;
+        std::function<void(TBHEEditData&)> Edit;
+        double X, Y;
+    } cases[] = {
+        {"untouched", [](TBHEEditData&) {}, 12.345678901, -4.00499999},
+        {"Y typed", [](TBHEEditData& d) { d.Y = QStringLiteral("7,25"); }, 12.345678901, 7.25},
+        {"X typed to what it showed", [](TBHEEditData& d) { d.X = QStringLiteral("12,350"); }, 12.35, -4.00499999},
+    };
+    for (const auto& c : cases) {
+        TFakeDialogs fake;
+        TModelUIScope<TBHEDialogs> scope(&fake);
+        fake.EditProbe = c.Edit;
+        TBHE p = probe();
+        ASSERT_TRUE(p.Edit()) << c.Case;
+        EXPECT_EQ(fake.Shown.X, QStringLiteral("12,35"));
+        // Bit for bit: the probe must still find its mesh node.
+        const double x = p.X(), y = p.Y();
+        EXPECT_EQ(std::memcmp(&x, &c.X, sizeof x), 0) << c.Case;
+        EXPECT_EQ(std::memcmp(&y, &c.Y, sizeof y), 0) << c.Case;
+        EXPECT_EQ(p.CasingLength(), 99.95) << c.Case;
+        EXPECT_EQ(p.RB(), 0.0812345) << c.Case;
+    }
 }
 
 TEST(BHEEditType, FillsAndReadsBack)
