@@ -72,7 +72,8 @@ TEST(MapActionRules, Table)
         {{false, false, false}, false, false, false, false},
         {{true, false, false}, true, true, false, false},
         {{true, true, false}, true, true, true, true},
-        {{true, true, true}, true, true, true, false},  // the run owns the node values
+        {{true, true, true, true}, false, true, true, false},  // the run owns the node values
+        {{true, true, false, true}, false, true, true, true},  // paused: the map stays as the run knows it
     };
     for (const auto& c : cases) {
         const TMapActionRules r = MapActionRules(c.In);

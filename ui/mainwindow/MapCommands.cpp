@@ -57,7 +57,9 @@ bool HasNodes(const TProject* P)
 TMapActionRules MapActionRules(const TMapActionInputs& In)
 {
     TMapActionRules r;
-    r.Map = In.HasProject;
+    // A new map moves the world origin and rebuilds the plan and grid items
+    // that a held run still refers to.
+    r.Map = In.HasProject && !In.RunActive;
     r.Zoom = In.HasProject;
     r.ZoomModel = In.HasProject && In.HasMesh;
     r.Output = In.HasProject && In.HasMesh && !In.RunLoopActive;
@@ -171,6 +173,7 @@ TMapActionInputs TMapCommands::CurrentInputs() const
     in.HasProject = p != nullptr;
     in.HasMesh = HasNodes(p);
     in.RunLoopActive = FWindow.Control().IsRunLoopActive();
+    in.RunActive = FWindow.Control().IsRunActive();
     return in;
 }
 

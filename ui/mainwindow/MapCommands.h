@@ -23,6 +23,7 @@ struct TMapActionInputs {
     bool HasProject = false;
     bool HasMesh = false;        // the current model has nodes
     bool RunLoopActive = false;
+    bool RunActive = false;      // running or paused: the run holds the plan's origin
 };
 
 struct TMapActionRules {
