@@ -86,9 +86,10 @@ TEST_F(ContoursDlg, WhichCellsCanBeEditedAndWhatANewRowHolds)
                  {1, 3, false}, {2, 0, true},  {2, 1, true},  {2, 2, true}};
     for (const auto& c : cases) {
         EXPECT_EQ(g.CanEditCell(c.Row, c.Col), c.CanEdit) << c.Row << "," << c.Col;
-        if (c.Row > 0 && c.Col < G::ColDelete)
+        if (c.Row > 0 && c.Col < G::ColDelete) {
             EXPECT_EQ(bool(g.item(c.Row - 1, c.Col)->flags() & Qt::ItemIsEditable), c.CanEdit)
                 << c.Row << "," << c.Col;
+        }
     }
     EXPECT_EQ(g.CellText(1, G::ColLevel), QStringLiteral("Standard"));
     EXPECT_EQ(g.DeleteButton(1), nullptr);

@@ -206,9 +206,15 @@ TEST_F(LoadPage, ABadCellIsNamedAndFocusedAndTheProfileStays)
         EXPECT_EQ(Grid().currentRow(), c.Row);
         EXPECT_EQ(Grid().currentColumn(), c.Column);
         EXPECT_EQ(Load().Count(), before);
-        if (Load().LoadType() == ltYearProfile) EXPECT_DOUBLE_EQ(Load().LoadPoint(0)->LoadValue(), 5);
-        if (series) EXPECT_DOUBLE_EQ(Load().PowerPoint(0)->Power(), 5);
-        if (Load().LoadType() == ltMonthProfile) EXPECT_DOUBLE_EQ(Load().MonthEntry(1)->HeatLoad(), 5);
+        if (Load().LoadType() == ltYearProfile) {
+            EXPECT_DOUBLE_EQ(Load().LoadPoint(0)->LoadValue(), 5);
+        }
+        if (series) {
+            EXPECT_DOUBLE_EQ(Load().PowerPoint(0)->Power(), 5);
+        }
+        if (Load().LoadType() == ltMonthProfile) {
+            EXPECT_DOUBLE_EQ(Load().MonthEntry(1)->HeatLoad(), 5);
+        }
     }
 }
 

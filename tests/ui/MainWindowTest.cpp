@@ -296,3 +296,24 @@ TEST_F(MainWindow, AnUnreadableHeatPumpListIsReportedAndNeverOverwritten)
     }
     EXPECT_TRUE(QFileInfo(HeatpumpsFile).isFile());
 }
+
+// Fitting the view moves and scales only the view: the plan's items and
+// isotherms are laid out at the plan's scale and must stay where they are.
+TEST_F(MainWindow, FittingTheViewKeepsThePlansScale)
+{
+    TFormLoad& w = Window();
+    w.NewProject();
+    w.SetActiveCard(mcMap);
+    Settle();
+    w.Control().AddProbe(nullptr, 30, -40);
+    w.Control().AddProbe(nullptr, 60, -20);
+    TPlanMapping& m = w.PlanView()->Mapping();
+    const double scale = m.ScaleFactorMap();
+    w.ProbesCard()->FitToScreen();
+    EXPECT_EQ(m.ScaleFactorMap(), scale);
+    const QPointF centre = m.PlanToScreen(m.WorldToPlan(QPointF(45, -30)));
+    const QPointF control = m.DeviceToDIP(QPointF(w.ProbesCard()->MVPaintBoxD2->width(),
+                                                  w.ProbesCard()->MVPaintBoxD2->height()));
+    EXPECT_NEAR(centre.x(), control.x() / 2, 1);
+    EXPECT_NEAR(centre.y(), control.y() / 2, 1);
+}

@@ -81,7 +81,9 @@ TEST_F(RunPage, FailedChecksShowTheirMessageFocusTheSettingAndStartNothing)
             c.Message.contains(QStringLiteral("%1")) ? c.Message.arg(Window().Control().Model()->BHE(1)->Name())
                                                      : c.Message;
         EXPECT_TRUE(asked[0].Text.contains(expected)) << asked[0].Text.toStdString();
-        if (c.Focus) EXPECT_EQ(card.focusWidget(), c.Focus(card));
+        if (c.Focus) {
+            EXPECT_EQ(card.focusWidget(), c.Focus(card));
+        }
         EXPECT_EQ(Step(), 0);
         EXPECT_TRUE(card.MemoLog->toPlainText().isEmpty());
         EXPECT_TRUE(Run().ModelRun->isEnabled());

@@ -76,6 +76,8 @@ TEST(Zoom, ExtentsWithoutSizeOrNumbersChangeNothing)
         m.SetTransform(before);
         const double zoom = ZoomToExtent(m, QSize(800, 600), c.X1, c.X2, c.Y1, c.Y2);
         EXPECT_NEAR(zoom, c.Zoom, 1e-12) << c.Name;
-        if (c.Zoom == 0) EXPECT_EQ(m.Transform(), before) << c.Name;
+        if (c.Zoom == 0) {
+            EXPECT_EQ(m.Transform(), before) << c.Name;
+        }
     }
 }

@@ -20,6 +20,7 @@
 #include "plan/D2DPaintbox.h"
 #include "plan/PlanView.h"
 #include "ui/common/CommandGuard.h"
+#include "ui/mainwindow/PlanZoom.h"
 #include "ui/probes/TubePictures.h"
 
 #include <algorithm>
@@ -159,16 +160,11 @@ void TProbesCard::FitToScreen()
         take(mx2, my2);
     }
     if (!(x1 <= x2 && y1 <= y2)) return;
-    // A single probe still gets a view of some metres around it.
-    const double w = std::max(x2 - x1, 10.0), h = std::max(y2 - y1, 10.0);
-    const int margin = 20;
-    const double cw = std::max(MVPaintBoxD2->width() - 2 * margin, 50);
-    const double ch = std::max(MVPaintBoxD2->height() - 2 * margin, 50);
-    TPlanMapping& map = FPlanView->Mapping();
-    map.SetScaleFactorMap(std::max(w / cw, h / ch));
+    // A single probe still gets a view of some metres around it. Only the view
+    // transform changes: the plan's items and isotherms are laid out at the
+    // plan's own scale and stay valid.
     const double cx = (x1 + x2) / 2, cy = (y1 + y2) / 2;
-    const QPointF centre = map.WorldToPlan(QPointF(cx, cy));
-    map.SetTransform(QTransform::fromTranslate(MVPaintBoxD2->width() / 2.0 - centre.x(),
-                                               MVPaintBoxD2->height() / 2.0 - centre.y()));
+    const double w = std::max(x2 - x1, 10.0), h = std::max(y2 - y1, 10.0);
+    ZoomToExtent(FPlanView->Mapping(), MVPaintBoxD2->size(), cx - w / 2, cx + w / 2, cy - h / 2, cy + h / 2);
     FPlanView->Repaint();
 }

@@ -16,6 +16,8 @@
 #include "ui/mainwindow/FormLoad.h"
 #include "ui/mainwindow/MapCommands.h"
 #include "ui/mainwindow/ProbesCard.h"
+#include "ui/mainwindow/ResultCommands.h"
+#include "ui/mainwindow/RunControl.h"
 #include "ui/mainwindow/ViewBar.h"
 
 TProjectCommands::TProjectCommands(TFormLoad& Window) : QObject(&Window), FWindow(Window) {}
@@ -94,6 +96,9 @@ void TProjectCommands::BindProjectToView()
     FWindow.RefreshLoadPage();
     FWindow.RefreshRunPage();
     FWindow.PlanView()->BuildBHEItems();
+    // The saved fields of the bound model; the list is otherwise filled only
+    // when the probe page is switched to, which a reopened project may skip.
+    if (FWindow.RunControl()) FWindow.RunControl()->ResultCommands().RefreshDataFileList();
 }
 
 bool TProjectCommands::OfferSave()
