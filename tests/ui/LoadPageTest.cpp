@@ -3,6 +3,8 @@
 // spreadsheet import, the chart's series and the demand labels.
 #include <gtest/gtest.h>
 
+#include <QDir>
+
 #include <QAction>
 #include <QBarSet>
 #include <QFileInfo>
@@ -27,7 +29,7 @@ namespace {
 
 QString Fixture(const QString& Name)
 {
-    return QFileInfo(QString::fromUtf8(__FILE__)).dir().filePath(QStringLiteral("data/") + Name);
+    return QDir(QStringLiteral(KP_UI_TEST_DATA)).filePath(Name);
 }
 
 class LoadPage : public MainWindowFixture

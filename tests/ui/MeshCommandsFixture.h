@@ -40,7 +40,7 @@ public:
     // A copy of the script Name of tests/ui/data that the user may execute.
     QString Generator(const QString& Name)
     {
-        const QString source = QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("data/") + Name);
+        const QString source = QDir(QStringLiteral(KP_UI_TEST_DATA)).filePath(Name);
         const QString copy = Path(Name);
         if (!QFileInfo::exists(copy)) {
             EXPECT_TRUE(QFile::copy(source, copy)) << source.toStdString();
