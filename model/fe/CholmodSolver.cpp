@@ -110,6 +110,16 @@ void TCholmodSolver::Clear()
     FSize = 0;
 }
 
+long TCholmodSolver::FactorNonzeros() const
+{
+    const cholmod_factor* l = FImpl->L;
+    if (!l || l->is_super) return l ? static_cast<long>(l->xsize) : 0;
+    const int* nz = static_cast<const int*>(l->nz);
+    long total = 0;
+    for (size_t j = 0; j < l->n; ++j) total += nz[j];
+    return total;
+}
+
 bool TCholmodSolver::Factorized() const
 {
     return FImpl->L != nullptr;
@@ -172,7 +182,24 @@ bool TCholmodSolver::Factorize(int N, std::span<const int> Ap, std::span<const i
     return true;
 }
 
+std::span<const int> TCholmodSolver::Permutation() const
+{
+    const cholmod_factor* l = FImpl->L;
+    if (!l || !l->Perm) return {};
+    return {static_cast<const int*>(l->Perm), l->n};
+}
+
 void TCholmodSolver::Solve(const double* B, double* X)
+{
+    SolveSystem(CHOLMOD_A, B, X);
+}
+
+void TCholmodSolver::SolvePermuted(const double* B, double* X)
+{
+    SolveSystem(CHOLMOD_LDLt, B, X);
+}
+
+void TCholmodSolver::SolveSystem(int System, const double* B, double* X)
 {
     TImpl& m = *FImpl;
     if (!m.L) throw EKPError(QStringLiteral("Das Gleichungssystem ist nicht zerlegt."));
@@ -183,7 +210,7 @@ void TCholmodSolver::Solve(const double* B, double* X)
     b.x = const_cast<double*>(B);
     b.xtype = CHOLMOD_REAL;
     b.dtype = CHOLMOD_DOUBLE;
-    if (!cholmod_solve2(CHOLMOD_A, m.L, &b, nullptr, &m.X, nullptr, &m.Y, &m.E, &m.Common))
+    if (!cholmod_solve2(System, m.L, &b, nullptr, &m.X, nullptr, &m.Y, &m.E, &m.Common))
         Fail(FSize, m.Common.status);
     const double* x = static_cast<const double*>(m.X->x);
     for (int k = 0; k < FSize; ++k)

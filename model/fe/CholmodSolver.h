@@ -36,15 +36,25 @@ public:
     // entries that are not finite numbers and for any failure of CHOLMOD.
     bool Factorize(int N, std::span<const int> Ap, std::span<const int> Ai, std::span<const double> Ax);
     bool Factorized() const;
+    // Entries of the factor L (its diagonal included): the work of a solve.
+    long FactorNonzeros() const;
     int Size() const { return FSize; }
     // X := A⁻¹·B, N entries each. Raises EKPError without a factor, on a
     // failure of CHOLMOD and when the solution is not finite; X is written
     // only on success. X may be B.
     void Solve(const double* B, double* X);
+    // The fill-reducing order: row i of the factor is row Permutation()[i]
+    // of A; empty without a factor or for the natural order.
+    std::span<const int> Permutation() const;
+    // The same solve for B and X in the factor's order (B_i belongs to row
+    // Permutation()[i] of A): no permutation of either around the solve.
+    void SolvePermuted(const double* B, double* X);
     // Frees the factor and the workspaces.
     void Clear();
 
 private:
+    void SolveSystem(int System, const double* B, double* X);
+
     struct TImpl;
     std::unique_ptr<TImpl> FImpl;
     TFactorKind FFactorKind = TFactorKind::Simplicial;

@@ -62,6 +62,7 @@ void TFESystem::Factorize(const TSparseMtx& A, std::span<const char> Fixed)
     if (FAllowSymmetric) {
         BuildFreeBlock(A);
         if (free == 0 || (FreeBlockSymmetric() && FCholmod.Factorize(free, FUp, FUi, FUx))) {
+            AdoptFactorOrder();
             FMethod = TMethod::Symmetric;
             return;
         }
@@ -107,6 +108,22 @@ void TFESystem::BuildFreeBlock(const TSparseMtx& A)
         }
         FCp.push_back(static_cast<int>(FCi.size()));
     }
+}
+
+void TFESystem::AdoptFactorOrder()
+{
+    const std::span<const int> perm = FCholmod.Permutation();
+    if (perm.empty()) return;
+    const size_t m = FFreeNodes.size();
+    std::vector<int> nodes(m), rowOf(m);
+    for (size_t i = 0; i < m; ++i) {
+        const size_t old = static_cast<size_t>(perm[i]);
+        nodes[i] = FFreeNodes[old];
+        rowOf[old] = static_cast<int>(i);
+    }
+    FFreeNodes.swap(nodes);
+    for (size_t i = 0; i < m; ++i) FFreeOf[static_cast<size_t>(FFreeNodes[i])] = static_cast<int>(i);
+    for (int& r : FCi) r = rowOf[static_cast<size_t>(r)];
 }
 
 bool TFESystem::FreeBlockSymmetric() const
@@ -169,23 +186,29 @@ void TFESystem::Solve(const Eigen::VectorXd& B, Eigen::VectorXd& X)
         return;
     }
     for (size_t i = 0; i < FFreeNodes.size(); ++i) FRhs[i] = B[FFreeNodes[i]];
-    SolveFree(B.data());
+    FFixedValues.resize(FFixedNodes.size());
+    for (size_t j = 0; j < FFixedNodes.size(); ++j) FFixedValues[j] = B[FFixedNodes[j]];
+    SolveFree(FFixedValues);
     X.resize(n);
     for (size_t i = 0; i < FFreeNodes.size(); ++i) X[FFreeNodes[i]] = FRhs[i];
     for (const int k : FFixedNodes) X[k] = B[k];
 }
 
-void TFESystem::SolveFree(const double* Values)
+void TFESystem::SolveFree(std::span<const double> FixedValues)
 {
     if (FMethod != TMethod::Symmetric)
         throw EKPError(QStringLiteral("Das Gleichungssystem ist nicht symmetrisch zerlegt."));
+    if (FixedValues.size() != FFixedNodes.size())
+        throw EKPError(QStringLiteral("Das Gleichungssystem hat %1 feste Werte, erhalten %2.")
+                           .arg(FFixedNodes.size())
+                           .arg(FixedValues.size()));
     for (size_t j = 0; j < FFixedNodes.size(); ++j) {
-        const double value = Values[FFixedNodes[j]];
+        const double value = FixedValues[j];
         if (!std::isfinite(value))
             throw EKPError(
                 QStringLiteral("Das Gleichungssystem (%1 Unbekannte) hat keine endliche Lösung.").arg(Size()));
         for (int p = FCp[j]; p < FCp[j + 1]; ++p)
             FRhs[static_cast<size_t>(FCi[static_cast<size_t>(p)])] -= FCx[static_cast<size_t>(p)] * value;
     }
-    if (!FFreeNodes.empty()) FCholmod.Solve(FRhs.data(), FRhs.data());
+    if (!FFreeNodes.empty()) FCholmod.SolvePermuted(FRhs.data(), FRhs.data());
 }

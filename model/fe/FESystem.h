@@ -58,18 +58,21 @@ public:
     // success. X must not be B.
     void Solve(const Eigen::VectorXd& B, Eigen::VectorXd& X);
     // The symmetric solve in two halves, for a caller that assembles the free
-    // rows itself: free row i is node FreeNodes()[i]; the caller fills
-    // FreeRhs() with b_f, and SolveFree turns it into x_f, taking the fixed
-    // node d's value from Values[d] (indexed by node). Raises EKPError as
-    // Solve does, and for any method but Symmetric.
+    // rows itself: free row i is node FreeNodes()[i], in the factor's order
+    // so that the solve permutes nothing; the caller fills FreeRhs() with b_f,
+    // and SolveFree turns it into x_f, the fixed node FixedNodes()[j] having
+    // the value FixedValues[j]. Raises EKPError as Solve does, and for any
+    // method but Symmetric.
     std::span<const int> FreeNodes() const { return FFreeNodes; }
+    std::span<const int> FixedNodes() const { return FFixedNodes; }
     std::span<double> FreeRhs() { return FRhs; }
-    void SolveFree(const double* Values);
+    void SolveFree(std::span<const double> FixedValues);
     void Clear();
 
 private:
     void BuildFreeBlock(const TSparseMtx& A);
     bool FreeBlockSymmetric() const;
+    void AdoptFactorOrder();
     void FactorizeGeneral(const TSparseMtx& A, std::span<const char> Fixed);
 
     bool FAllowSymmetric = true;
@@ -88,4 +91,5 @@ private:
     TSparseMtx FGeneral;
     // Right-hand side and solution of the free block, kept between solves.
     std::vector<double> FRhs;
+    std::vector<double> FFixedValues;
 };

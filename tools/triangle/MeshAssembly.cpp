@@ -58,14 +58,34 @@ void checkVerticesInDomain(const Cdt& cdt, const Prepared& p, const MeshInput& i
   }
 }
 
-double smallestAngle(const Point& a, const Point& b, const Point& c)
-{
-  auto angle = [](const Point& p, const Point& q, const Point& r) {  // at p
+// The smallest angle of a mesh, found without an arc tangent per triangle: the
+// sharpest corner of a triangle has the largest cotangent (dot product over the
+// cross product's magnitude), so only the winner's angle is computed.
+class SharpestCorner {
+public:
+  void add(const Point& a, const Point& b, const Point& c)
+  {
+    corner(a, b, c);
+    corner(b, c, a);
+    corner(c, a, b);
+  }
+  double degrees() const { return found_ ? std::atan2(cross_, dot_) * 180.0 / std::numbers::pi : 180.0; }
+
+private:
+  void corner(const Point& p, const Point& q, const Point& r)
+  {
     const double ux = q.x() - p.x(), uy = q.y() - p.y(), vx = r.x() - p.x(), vy = r.y() - p.y();
-    return std::atan2(std::abs(ux * vy - uy * vx), ux * vx + uy * vy);
-  };
-  return std::min({angle(a, b, c), angle(b, c, a), angle(c, a, b)}) * 180.0 / std::numbers::pi;
-}
+    const double cross = std::abs(ux * vy - uy * vx), dot = ux * vx + uy * vy;
+    // dot/cross > dot_/cross_, without dividing (both crosses are positive in a valid triangle).
+    if (!found_ || dot * cross_ > dot_ * cross) {
+      found_ = true;
+      cross_ = cross;
+      dot_ = dot;
+    }
+  }
+  bool found_ = false;
+  double cross_ = 0.0, dot_ = 0.0;
+};
 
 }  // namespace
 
@@ -185,7 +205,7 @@ MeshOutput makeMesh(const MeshInput& in, const Options& options, const Limits& l
   };
   std::vector<Tri> tris;
   tris.reserve(2 * written.size());
-  double smallest = 180.0;
+  SharpestCorner sharpest;
   const bool checkArea = options.refine() && bounds.limited();
   for (auto f = mesh->finite_faces_begin(); f != mesh->finite_faces_end(); ++f) {
     if (!faceInDomain(*mesh, comps, f))
@@ -198,7 +218,7 @@ MeshOutput makeMesh(const MeshInput& in, const Options& options, const Limits& l
     const Component& comp = comps[static_cast<std::size_t>(f->info().component)];
     if (checkArea && CGAL::area(a, b, c) > bounds.forComponent(comp))
       throw Error("internal error: a triangle exceeds the maximum area of its region");
-    smallest = std::min(smallest, smallestAngle(a, b, c));
+    sharpest.add(a, b, c);
     std::array<int, 3> v{f->vertex(0)->info().out, f->vertex(1)->info().out, f->vertex(2)->info().out};
     std::rotate(v.begin(), std::min_element(v.begin(), v.end()), v.end());
     tris.push_back({v, comp.region >= 0 ? in.regions[static_cast<std::size_t>(comp.region)].attribute : 0.0});
@@ -231,7 +251,7 @@ MeshOutput makeMesh(const MeshInput& in, const Options& options, const Limits& l
   report.phases.sort += clock.lap();
   report.addedVertices = added.size();
   report.triangles = tris.size();
-  report.minAngle = smallest;
+  report.minAngle = sharpest.degrees();
   return out;
 }
 

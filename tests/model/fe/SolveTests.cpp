@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <numbers>
 
 namespace {
 
@@ -302,5 +303,65 @@ TEST(FESolve, ExtrapolationToTheEndOfTheStep)
     for (int k = 0; k < 4; ++k) {
         EXPECT_EQ(model.GetNodes(k)->F(), expected[k]);
         EXPECT_EQ(model.GetNodes(k)->FA(), expected[k]);
+    }
+}
+
+// The centre of a fan of eleven triangles has more neighbours than most rows
+// of a mesh; its whole storage term must reach the right-hand side. The step
+// against the θ-method written out densely, with a fixed value, a fixed flow
+// and the surface transfer.
+TEST(FESolve, StepOnAFanAgreesWithTheDenseThetaMethod)
+{
+    for (const bool symmetric : {true, false}) {
+        SCOPED_TRACE(symmetric ? "symmetric" : "general");
+        T2DTriangleTransient model;
+        constexpr int Spokes = 11;
+        AddNode(model, 0, 0);
+        for (int k = 0; k < Spokes; ++k) {
+            const double angle = 2 * std::numbers::pi * k / Spokes;
+            AddNode(model, 10 * std::cos(angle), 10 * std::sin(angle));
+        }
+        const TLayer layer{150, 0.05, 0.5, 2e8};
+        for (int k = 0; k < Spokes; ++k) AddTriangle(model, 0, 1 + k, 1 + (k + 1) % Spokes, layer);
+        const int n = model.NodeCount();
+        for (int k = 0; k < n; ++k) {
+            model.GetNodes(k)->SetF(8 + k);
+            model.GetNodes(k)->SetFA(8 + k);
+            model.GetNodes(k)->SetFN(5);
+        }
+        model.RefreshMtx();
+        model.GetNodes(2)->SetBorderCondition(bc2FixedFlow);
+        model.GetNodes(2)->SetQ(-500);
+        model.GetNodes(5)->SetBorderCondition(bc1FixedValue);
+        model.SetAllowSymmetricSolve(symmetric);
+        const double dt = 3600;
+        model.SetDeltaTime(dt);
+
+        Eigen::MatrixXd a = Eigen::MatrixXd::Zero(n, n);
+        Eigen::VectorXd b = Eigen::VectorXd::Zero(n), fa(n);
+        for (int k = 0; k < n; ++k) fa[k] = model.GetNodes(k)->FA();
+        for (int e = 0; e < model.ElementCount(); ++e) {
+            const auto* t = static_cast<const TTransientTriangle*>(model.GetElement(e));
+            for (int i = 0; i < 3; ++i)
+                for (int j = 0; j < 3; ++j) {
+                    const double r = t->RMtx()(i, j) / dt;
+                    a(t->NodeIndices(i), t->NodeIndices(j)) += t->Mtx()(i, j) + t->LeakyMtx()(i, j) + r;
+                    b[t->NodeIndices(i)] += r * fa[t->NodeIndices(j)];
+                }
+            for (int i = 0; i < 3; ++i) b[t->NodeIndices(i)] += t->LoadVector()[i];
+        }
+        b[2] += -500;
+        a.row(5).setZero();
+        a(5, 5) = 1;
+        b[5] = 13;
+        const Eigen::VectorXd mid = a.fullPivLu().solve(b);
+
+        model.Solve();
+        for (int k = 0; k < n; ++k) {
+            const double expected = k == 5 ? 13 : fa[k] + (mid[k] - fa[k]) / (1 - FETheta);
+            EXPECT_NEAR(model.GetNodes(k)->F(), expected, 1e-10 * 20) << k;
+            EXPECT_NEAR(model.Temperature()[k], mid[k], 1e-10 * 20) << k;
+        }
+        EXPECT_EQ(model.GetNodes(5)->F(), 13);
     }
 }
