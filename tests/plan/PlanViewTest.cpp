@@ -276,11 +276,17 @@ TEST_F(TPlanViewTest, GroundwaterCellsIntersectedWithTheMesh)
         std::vector<int> areas;
         for (int i = 0; i < grid.Count(); ++i) {
             areas.push_back(grid.Cells(i)->Count());
-            if (grid.Cells(i)->Count() == 1) EXPECT_NEAR(grid.Cells(i)->Area(), 25, 1e-6);
-            if (grid.Cells(i)->Count() == 0) EXPECT_DOUBLE_EQ(grid.Cells(i)->Temperature(), Model().DefFA());
+            if (grid.Cells(i)->Count() == 1) {
+                EXPECT_NEAR(grid.Cells(i)->Area(), 25, 1e-6);
+            }
+            if (grid.Cells(i)->Count() == 0) {
+                EXPECT_DOUBLE_EQ(grid.Cells(i)->Temperature(), Model().DefFA());
+            }
         }
         std::sort(areas.begin(), areas.end());
-        if (!r.Areas.empty()) EXPECT_EQ(areas, r.Areas);
+        if (!r.Areas.empty()) {
+            EXPECT_EQ(areas, r.Areas);
+        }
         EXPECT_NEAR(grid.IntersectionArea(), r.Covered, 1e-6);
     }
     View->IntersectGWGridWithMesh(nullptr);  // nothing to do

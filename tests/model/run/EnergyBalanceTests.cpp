@@ -160,7 +160,9 @@ TEST(EnergyBalance, RunsThatDoNotEndOnASolve)
         const double counted = f.Loop.GeothermalEnergy().Balance();
         EXPECT_NEAR(counted, c.Counted, 1e-9);
         const double exchanged = f.Loop.GWTransferredEnergy();
-        if (c.GWPeriod > 0) EXPECT_GT(exchanged, 1) << "the groundwater must have moved";
+        if (c.GWPeriod > 0) {
+            EXPECT_GT(exchanged, 1) << "the groundwater must have moved";
+        }
         const double gained = (f.Model->Quantity() - h0) / 3.6e6;
         EXPECT_NEAR(gained, counted + exchanged, 1e-9 * std::abs(counted + exchanged));
         EXPECT_EQ(f.Model->SumOfQGWload(), 0) << "no exchange is left for a later run";
