@@ -29,16 +29,7 @@ protected:
     // The model's contours dialog with Work acting on the shown dialog.
     bool Edit(const std::function<void(TContoursDlg&)>& Work)
     {
-        ScriptedPrompter().QueueDialog([&](QDialog& d) {
-            auto* dlg = dynamic_cast<TContoursDlg*>(&d);
-            EXPECT_NE(dlg, nullptr);
-            if (!dlg) return int(QDialog::Rejected);
-            dlg->show();
-            Work(*dlg);
-            const int r = dlg->isVisible() ? int(QDialog::Rejected) : dlg->result();
-            dlg->hide();
-            return r;
-        });
+        ScriptedPrompter().QueueShownDialog<TContoursDlg>(Work);
         return Model.ContoursEdit();
     }
 

@@ -25,16 +25,7 @@ protected:
     // The model's parameter dialog with Work acting on the shown dialog.
     bool Edit(const std::function<void(TDlgInitalParams&)>& Work)
     {
-        ScriptedPrompter().QueueDialog([&](QDialog& d) {
-            auto* dlg = dynamic_cast<TDlgInitalParams*>(&d);
-            EXPECT_NE(dlg, nullptr);
-            if (!dlg) return int(QDialog::Rejected);
-            dlg->show();
-            Work(*dlg);
-            const int r = dlg->isVisible() ? int(QDialog::Rejected) : dlg->result();
-            dlg->hide();
-            return r;
-        });
+        ScriptedPrompter().QueueShownDialog<TDlgInitalParams>(Work);
         return Model.GridParamsDlg();
     }
 

@@ -73,8 +73,11 @@ TEST(WebColors, ThePlatformTableInItsOrder)
     QSet<QString> names;
     for (const TWebColor& c : colors) names.insert(QString::fromUtf16(c.Name.data(), c.Name.size()));
     EXPECT_EQ(names.size(), 138);
-    for (const TWebColor& c : colors)
-        if (c.Name == u"CornFlowerBlue") EXPECT_EQ(c.Value, RGB(0x64, 0x95, 0xED));  // $BBGGRR, not #RRGGBB
+    for (const TWebColor& c : colors) {
+        if (c.Name == u"CornFlowerBlue") {
+            EXPECT_EQ(c.Value, RGB(0x64, 0x95, 0xED));  // $BBGGRR, not #RRGGBB
+        }
+    }
     EXPECT_EQ(ColorSwatchIcon(RGB(0x64, 0x95, 0xED)).pixmap(16, 16).toImage().pixelColor(8, 8),
               QColor(0x64, 0x95, 0xED));
 }

@@ -1,7 +1,10 @@
 #include "ui/common/UIUtilities.h"
 
+#include "ui/common/CommonNonVisuals.h"
+
 #include <QDate>
 #include <QStringList>
+#include <QToolBar>
 #include <QToolButton>
 
 void DropDownToolButton(QToolButton* AButton)
@@ -29,4 +32,14 @@ bool ParseDataFileDate(const QString& AFileName, int& Year, int& Month, int& Day
     Hour = v[3];
     Minute = v[4];
     return true;
+}
+
+QToolButton* AddCaptionedToolButton(QToolBar* Bar, const QString& Caption, TImageIndex Image)
+{
+    auto* b = new QToolButton(Bar);
+    b->setText(Caption);
+    b->setIcon(KPIcon(Image));
+    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    Bar->addWidget(b);
+    return b;
 }

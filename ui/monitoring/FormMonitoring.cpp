@@ -11,20 +11,11 @@
 
 #include "ui/common/CommandGuard.h"
 #include "ui/common/CommonNonVisuals.h"
+#include "ui/common/UIUtilities.h"
 #include "ui/common/Prompter.h"
 #include "ui/results/FormGraph.h"
 
 namespace {
-
-QToolButton* ToolButton(QToolBar* Bar, const QString& Caption, TImageIndex Image)
-{
-    auto* b = new QToolButton(Bar);
-    b->setText(Caption);
-    b->setIcon(KPIcon(Image));
-    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    Bar->addWidget(b);
-    return b;
-}
 
 QTreeWidgetItem* MakeGroup(QTreeWidget* List, const QString& Caption, int Id)
 {
@@ -48,9 +39,9 @@ TFormMonitoring::TFormMonitoring(QWidget* Parent) : QWidget(Parent, Qt::Window)
     layout->setContentsMargins(0, 0, 0, 0);
     ToolBar1 = new QToolBar(this);
     ToolBar1->setIconSize(QSize(24, 24));
-    BtnDelete = ToolButton(ToolBar1, QStringLiteral("Löschen"), iiDelete);
-    BtnShowInGraph = ToolButton(ToolBar1, QStringLiteral("Graph anzeigen"), iiGraph);
-    BtnSave = ToolButton(ToolBar1, QStringLiteral("Speichern..."), iiSave);
+    BtnDelete = AddCaptionedToolButton(ToolBar1, QStringLiteral("Löschen"), iiDelete);
+    BtnShowInGraph = AddCaptionedToolButton(ToolBar1, QStringLiteral("Graph anzeigen"), iiGraph);
+    BtnSave = AddCaptionedToolButton(ToolBar1, QStringLiteral("Speichern..."), iiSave);
     layout->addWidget(ToolBar1);
     ListViewItems = new QTreeWidget(this);
     ListViewItems->setObjectName(QStringLiteral("ListViewItems"));

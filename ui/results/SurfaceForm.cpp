@@ -23,16 +23,6 @@
 
 namespace {
 
-QToolButton* ToolButton(QToolBar* Bar, const QString& Caption, TImageIndex Image)
-{
-    auto* b = new QToolButton(Bar);
-    b->setText(Caption);
-    b->setIcon(KPIcon(Image));
-    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    Bar->addWidget(b);
-    return b;
-}
-
 // x, y and T of one dump line; false unless it holds three numbers.
 bool ParseLine(QStringView Line, TSurfacePoint& P)
 {
@@ -55,9 +45,9 @@ TSurfaceForm::TSurfaceForm(QWidget* Parent) : QWidget(Parent, Qt::Window)
     layout->setContentsMargins(0, 0, 0, 0);
     ToolBar1 = new QToolBar(this);
     ToolBar1->setIconSize(QSize(24, 24));
-    BtnRefresh = ToolButton(ToolBar1, QStringLiteral("Aktualisieren"), iiOpen);
-    BtnCopy = ToolButton(ToolBar1, QStringLiteral("Bild kopieren"), iiCopy);
-    BtnEditChart = ToolButton(ToolBar1, QStringLiteral("Graph bearbeiten"), iiEdit);
+    BtnRefresh = AddCaptionedToolButton(ToolBar1, QStringLiteral("Aktualisieren"), iiOpen);
+    BtnCopy = AddCaptionedToolButton(ToolBar1, QStringLiteral("Bild kopieren"), iiCopy);
+    BtnEditChart = AddCaptionedToolButton(ToolBar1, QStringLiteral("Graph bearbeiten"), iiEdit);
     layout->addWidget(ToolBar1);
 
     Splitter = new QSplitter(Qt::Horizontal, this);

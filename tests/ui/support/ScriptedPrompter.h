@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include "ui/common/Prompter.h"
 
 #include <QFont>
@@ -48,6 +50,22 @@ public:
     void QueueTaskButton(int Index);
     void QueueText(const QString& Text);  // input query (Ok) or file/folder name
     void QueueDialog(std::function<int(QDialog&)> Work);
+    // The next dialog, expected to be a D, shown and worked as a user would:
+    // its result is the one its buttons gave, Rejected while it is still open.
+    template <class D>
+    void QueueShownDialog(std::function<void(D&)> Work)
+    {
+        QueueDialog([Work = std::move(Work)](QDialog& Dialog) {
+            auto* dlg = dynamic_cast<D*>(&Dialog);
+            EXPECT_NE(dlg, nullptr);
+            if (!dlg) return int(QDialog::Rejected);
+            dlg->show();
+            Work(*dlg);
+            const int r = dlg->isVisible() ? int(QDialog::Rejected) : dlg->result();
+            dlg->hide();
+            return r;
+        });
+    }
 
     const std::vector<TRequest>& Asked() const { return FAsked; }
     // Texts of the messages and errors shown, in order.
