@@ -14,24 +14,11 @@
 
 #include "ui/common/CommandGuard.h"
 #include "ui/common/CommonNonVisuals.h"
+#include "ui/common/UIUtilities.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
-
-namespace {
-
-QToolButton* ToolButton(QToolBar* Bar, const QString& Caption, TImageIndex Image)
-{
-    auto* b = new QToolButton(Bar);
-    b->setText(Caption);
-    b->setIcon(KPIcon(Image));
-    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    Bar->addWidget(b);
-    return b;
-}
-
-} // namespace
 
 TFormGraph::TFormGraph(QWidget* Parent) : QWidget(Parent, Qt::Window)
 {
@@ -41,8 +28,8 @@ TFormGraph::TFormGraph(QWidget* Parent) : QWidget(Parent, Qt::Window)
     layout->setContentsMargins(0, 0, 0, 0);
     ToolBar1 = new QToolBar(this);
     ToolBar1->setIconSize(QSize(24, 24));
-    BtnEditChart = ToolButton(ToolBar1, QStringLiteral("Graph bearbeiten"), iiEdit);
-    BtnDeleteAll = ToolButton(ToolBar1, QStringLiteral("Alle löschen"), iiDelete);
+    BtnEditChart = AddCaptionedToolButton(ToolBar1, QStringLiteral("Graph bearbeiten"), iiEdit);
+    BtnDeleteAll = AddCaptionedToolButton(ToolBar1, QStringLiteral("Alle löschen"), iiDelete);
     connect(BtnDeleteAll, &QToolButton::clicked, this, Guarded([this] { BtnDeleteAllClick(); }));
     BtnEditChart->setPopupMode(QToolButton::InstantPopup);
     BtnEditChartClick();
@@ -52,6 +39,8 @@ TFormGraph::TFormGraph(QWidget* Parent) : QWidget(Parent, Qt::Window)
     TimeChart->setTitle(QStringLiteral("Verlauf"));
     TimeChart->legend()->setAlignment(Qt::AlignBottom);
     TimeChart->setTheme(QChart::ChartThemeLight);
+    // Axis numbers in the user's locale (a comma in German).
+    TimeChart->setLocalizeNumbers(true);
     AxisX = new QDateTimeAxis(TimeChart);
     AxisX->setFormat(QStringLiteral("dd.MM.yyyy"));
     AxisX->setTickCount(7);
