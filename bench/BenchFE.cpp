@@ -99,6 +99,7 @@ void BM_CholmodSolve(benchmark::State& State)
     }
     State.counters["nodes"] = n;
     State.counters["nnzL"] = static_cast<double>(solver.FactorNonzeros());
+    State.counters["block_width"] = solver.MeanBlockWidth();
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
+#include <atomic>
 #include <map>
 
 namespace {
@@ -126,11 +127,24 @@ void FailUnexpectedClass(const QString& AClassName, const char* What)
     throw EReadError(QStringLiteral("Unerwartete Klasse <%1> für %2.").arg(AClassName, QString::fromUtf8(What)));
 }
 
-TMVObjectList::TMVObjectList() = default;
+namespace {
 
-TMVObjectList::TMVObjectList(bool AOwnsObjects) : FOwnsObjects(AOwnsObjects) {}
+// One sequence for every list, so that a list made where another one was
+// freed never shows the revision the other had.
+std::atomic<std::uint64_t> LastListRevision{0};
 
-TMVObjectList::TMVObjectList(TBlank) : FOwnsObjects(true) {}
+} // namespace
+
+TMVObjectList::TMVObjectList() { Changed(); }
+
+TMVObjectList::TMVObjectList(bool AOwnsObjects) : FOwnsObjects(AOwnsObjects) { Changed(); }
+
+TMVObjectList::TMVObjectList(TBlank) : FOwnsObjects(true) { Changed(); }
+
+void TMVObjectList::Changed()
+{
+    FRevision = LastListRevision.fetch_add(1, std::memory_order_relaxed) + 1;
+}
 
 TMVObjectList::~TMVObjectList() { Clear(); }
 
@@ -153,11 +167,13 @@ void TMVObjectList::SetItems(int Index, TObject* AObject)
     if (slot == AObject) return;
     if (FOwnsObjects) delete slot;
     slot = AObject;
+    Changed();
 }
 
 int TMVObjectList::Add(TObject* AObject)
 {
     FItems.push_back(AObject);
+    Changed();
     return Count() - 1;
 }
 
@@ -166,6 +182,7 @@ void TMVObjectList::Insert(int Index, TObject* AObject)
     if (Index < 0 || Index > Count())
         throw EKPError(QStringLiteral("Listenindex außerhalb des gültigen Bereichs (%1)").arg(Index));
     FItems.insert(FItems.begin() + Index, AObject);
+    Changed();
 }
 
 void TMVObjectList::Delete(int Index)
@@ -173,6 +190,7 @@ void TMVObjectList::Delete(int Index)
     CheckIndex(Index);
     TObject* obj = FItems[static_cast<size_t>(Index)];
     FItems.erase(FItems.begin() + Index);
+    Changed();
     if (FOwnsObjects) delete obj;
 }
 
@@ -188,6 +206,7 @@ TObject* TMVObjectList::Extract(TObject* AObject)
     const int i = IndexOf(AObject);
     if (i < 0) return nullptr;
     FItems.erase(FItems.begin() + i);
+    Changed();
     return AObject;
 }
 
@@ -202,6 +221,7 @@ void TMVObjectList::Exchange(int Index1, int Index2)
     CheckIndex(Index1);
     CheckIndex(Index2);
     std::swap(FItems[static_cast<size_t>(Index1)], FItems[static_cast<size_t>(Index2)]);
+    Changed();
 }
 
 void TMVObjectList::Move(int CurIndex, int NewIndex)
@@ -211,12 +231,14 @@ void TMVObjectList::Move(int CurIndex, int NewIndex)
     TObject* obj = FItems[static_cast<size_t>(CurIndex)];
     FItems.erase(FItems.begin() + CurIndex);
     FItems.insert(FItems.begin() + NewIndex, obj);
+    Changed();
 }
 
 void TMVObjectList::Clear()
 {
     std::vector<TObject*> items;
     items.swap(FItems);
+    Changed();
     if (FOwnsObjects)
         for (TObject* obj : items) delete obj;
 }
@@ -224,6 +246,7 @@ void TMVObjectList::Clear()
 void TMVObjectList::Sort(const std::function<bool(const TObject*, const TObject*)>& Less)
 {
     std::stable_sort(FItems.begin(), FItems.end(), Less);
+    Changed();
 }
 
 void TMVObjectList::LoadFromFile(const QString& FileName)
@@ -246,6 +269,7 @@ void TMVObjectList::ReadData(TStream& S)
     for (std::int32_t i = 0; i < n; ++i) loaded.push_back(ReadObjectFromStream(S));
     // Only a list read completely changes this list.
     for (auto& obj : loaded) FItems.push_back(obj.release());
+    Changed();
 }
 
 void TMVObjectList::ReadDataOf(TStream& S, const TClassCheck& Accept, const char* What)
@@ -256,6 +280,7 @@ void TMVObjectList::ReadDataOf(TStream& S, const TClassCheck& Accept, const char
     loaded.reserve(static_cast<size_t>(n));
     for (std::int32_t i = 0; i < n; ++i) loaded.push_back(ReadObjectFromStream(S, Accept, What));
     for (auto& obj : loaded) FItems.push_back(obj.release());
+    Changed();
 }
 
 void TMVObjectList::WriteData(TStream& S)

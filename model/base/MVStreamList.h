@@ -3,6 +3,7 @@
 #include "model/base/Stream.h"
 
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -147,6 +148,10 @@ public:
     void Sort(const std::function<bool(const TObject*, const TObject*)>& Less);
     TObject* First() const { return Items(0); }
     TObject* Last() const { return Items(Count() - 1); }
+    // Changes with every change of the items or their order, and differs
+    // between any two lists: a caller that saw the same list with the same
+    // revision sees the same items in the same order.
+    std::uint64_t Revision() const { return FRevision; }
 
     virtual void LoadFromFile(const QString& FileName);
     virtual void SaveToFile(const QString& FileName);
@@ -163,12 +168,14 @@ public:
     }
 
 protected:
-    std::vector<TObject*>& ItemVector() { return FItems; }
+    void ReserveItems(size_t N) { FItems.reserve(N); }
 
 private:
     void CheckIndex(int Index) const;
+    void Changed();
     bool FOwnsObjects = true;
     std::vector<TObject*> FItems;
+    std::uint64_t FRevision = 0;
 };
 
 // Reads the whole file into memory and hands a stream over it to Reader;

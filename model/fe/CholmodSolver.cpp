@@ -1,10 +1,12 @@
 #include "model/fe/CholmodSolver.h"
 
 #include "model/base/KPError.h"
+#include "model/fe/LdlSolve.h"
 
 #include <cholmod.h>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -32,6 +34,14 @@ QString CholmodStatusText(int Status)
             .arg(N)
             .arg(CholmodStatusText(Status))
             .arg(Status));
+}
+
+// Without a branch per value, so that the test runs at the speed of memory.
+bool AllFinite(std::span<const double> X)
+{
+    bool finite = true;
+    for (const double v : X) finite &= v - v == 0; // NaN for an infinity or a NaN
+    return finite;
 }
 
 // A pivot of an LDL' factor at most this fraction of its diagonal entry
@@ -73,6 +83,9 @@ struct TCholmodSolver::TImpl {
     cholmod_dense* X = nullptr;
     cholmod_dense* Y = nullptr;
     cholmod_dense* E = nullptr;
+    // The simplicial factor copied for fast solves, and its solution.
+    TLdlSolve Ldl;
+    std::vector<double> Work;
 
     TImpl()
     {
@@ -95,6 +108,7 @@ struct TCholmodSolver::TImpl {
         if (X) cholmod_free_dense(&X, &Common);
         if (Y) cholmod_free_dense(&Y, &Common);
         if (E) cholmod_free_dense(&E, &Common);
+        Ldl.Clear();
     }
 };
 
@@ -179,6 +193,18 @@ bool TCholmodSolver::Factorize(int N, std::span<const int> Ap, std::span<const i
     }
     FImpl->L = l;
     FSize = N;
+    if (!l->is_ll && !l->is_super) {
+        const size_t n = l->n;
+        try {
+            FImpl->Ldl.Build(N, {static_cast<const int*>(l->p), n}, {static_cast<const int*>(l->nz), n},
+                             {static_cast<const int*>(l->i), l->nzmax},
+                             {static_cast<const double*>(l->x), l->nzmax});
+        } catch (...) {
+            Clear();
+            throw;
+        }
+        FImpl->Work.resize(n);
+    }
     return true;
 }
 
@@ -191,15 +217,48 @@ std::span<const int> TCholmodSolver::Permutation() const
 
 void TCholmodSolver::Solve(const double* B, double* X)
 {
-    SolveSystem(CHOLMOD_A, B, X);
+    TImpl& m = *FImpl;
+    if (m.Ldl.Empty()) {
+        const std::span<const double> x = SolveSystem(CHOLMOD_A, B);
+        std::memcpy(X, x.data(), x.size_bytes());
+        return;
+    }
+    const std::span<const int> perm = Permutation();
+    if (perm.empty())
+        std::memcpy(m.Work.data(), B, m.Work.size() * sizeof(double));
+    else
+        for (size_t i = 0; i < perm.size(); ++i) m.Work[i] = B[perm[i]];
+    const std::span<const double> x = SolveWork();
+    if (perm.empty())
+        std::memcpy(X, x.data(), x.size_bytes());
+    else
+        for (size_t i = 0; i < perm.size(); ++i) X[perm[i]] = x[i];
 }
 
-void TCholmodSolver::SolvePermuted(const double* B, double* X)
+std::span<const double> TCholmodSolver::SolvePermuted(const double* B)
 {
-    SolveSystem(CHOLMOD_LDLt, B, X);
+    TImpl& m = *FImpl;
+    if (m.Ldl.Empty()) return SolveSystem(CHOLMOD_LDLt, B);
+    std::memcpy(m.Work.data(), B, m.Work.size() * sizeof(double));
+    return SolveWork();
 }
 
-void TCholmodSolver::SolveSystem(int System, const double* B, double* X)
+std::span<const double> TCholmodSolver::SolveWork()
+{
+    TImpl& m = *FImpl;
+    m.Ldl.Solve(m.Work);
+    if (!AllFinite(m.Work))
+        throw EKPError(
+            QStringLiteral("Das Gleichungssystem (%1 Unbekannte) hat keine endliche Lösung.").arg(FSize));
+    return m.Work;
+}
+
+double TCholmodSolver::MeanBlockWidth() const
+{
+    return FImpl->Ldl.MeanBlockWidth();
+}
+
+std::span<const double> TCholmodSolver::SolveSystem(int System, const double* B)
 {
     TImpl& m = *FImpl;
     if (!m.L) throw EKPError(QStringLiteral("Das Gleichungssystem ist nicht zerlegt."));
@@ -212,10 +271,9 @@ void TCholmodSolver::SolveSystem(int System, const double* B, double* X)
     b.dtype = CHOLMOD_DOUBLE;
     if (!cholmod_solve2(System, m.L, &b, nullptr, &m.X, nullptr, &m.Y, &m.E, &m.Common))
         Fail(FSize, m.Common.status);
-    const double* x = static_cast<const double*>(m.X->x);
-    for (int k = 0; k < FSize; ++k)
-        if (!std::isfinite(x[k]))
-            throw EKPError(
-                QStringLiteral("Das Gleichungssystem (%1 Unbekannte) hat keine endliche Lösung.").arg(FSize));
-    std::memcpy(X, x, static_cast<size_t>(FSize) * sizeof(double));
+    const std::span<const double> x(static_cast<const double*>(m.X->x), static_cast<size_t>(FSize));
+    if (!AllFinite(x))
+        throw EKPError(
+            QStringLiteral("Das Gleichungssystem (%1 Unbekannte) hat keine endliche Lösung.").arg(FSize));
+    return x;
 }

@@ -46,14 +46,22 @@ public:
     // The fill-reducing order: row i of the factor is row Permutation()[i]
     // of A; empty without a factor or for the natural order.
     std::span<const int> Permutation() const;
-    // The same solve for B and X in the factor's order (B_i belongs to row
-    // Permutation()[i] of A): no permutation of either around the solve.
-    void SolvePermuted(const double* B, double* X);
+    // The same solve for B and the solution in the factor's order (B_i
+    // belongs to row Permutation()[i] of A): no permutation of either around
+    // the solve. The solution is the solver's own, valid until the next
+    // solve, Factorize or Clear; B may not be it.
+    std::span<const double> SolvePermuted(const double* B);
     // Frees the factor and the workspaces.
     void Clear();
 
+    // Columns per block of the copy the solves use (0 when they use
+    // CHOLMOD's own solve): the benchmarks show it.
+    double MeanBlockWidth() const;
+
 private:
-    void SolveSystem(int System, const double* B, double* X);
+    std::span<const double> SolveSystem(int System, const double* B);
+    // Solves in place in the copy's workspace, in the factor's order.
+    std::span<const double> SolveWork();
 
     struct TImpl;
     std::unique_ptr<TImpl> FImpl;

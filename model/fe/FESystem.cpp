@@ -188,20 +188,27 @@ void TFESystem::Solve(const Eigen::VectorXd& B, Eigen::VectorXd& X)
     for (size_t i = 0; i < FFreeNodes.size(); ++i) FRhs[i] = B[FFreeNodes[i]];
     FFixedValues.resize(FFixedNodes.size());
     for (size_t j = 0; j < FFixedNodes.size(); ++j) FFixedValues[j] = B[FFixedNodes[j]];
-    SolveFree(FFixedValues);
+    const std::span<const double> x = SolveFree(FRhs, FFixedValues);
     X.resize(n);
-    for (size_t i = 0; i < FFreeNodes.size(); ++i) X[FFreeNodes[i]] = FRhs[i];
+    for (size_t i = 0; i < FFreeNodes.size(); ++i) X[FFreeNodes[i]] = x[i];
     for (const int k : FFixedNodes) X[k] = B[k];
 }
 
-void TFESystem::SolveFree(std::span<const double> FixedValues)
+std::span<const double> TFESystem::SolveFree(std::span<const double> FreeRhs,
+                                             std::span<const double> FixedValues)
 {
     if (FMethod != TMethod::Symmetric)
         throw EKPError(QStringLiteral("Das Gleichungssystem ist nicht symmetrisch zerlegt."));
-    if (FixedValues.size() != FFixedNodes.size())
-        throw EKPError(QStringLiteral("Das Gleichungssystem hat %1 feste Werte, erhalten %2.")
+    if (FreeRhs.size() != FFreeNodes.size() || FixedValues.size() != FFixedNodes.size())
+        throw EKPError(QStringLiteral("Das Gleichungssystem hat %1 Unbekannte und %2 feste Werte, erhalten %3 "
+                                      "und %4.")
+                           .arg(FFreeNodes.size())
                            .arg(FFixedNodes.size())
+                           .arg(FreeRhs.size())
                            .arg(FixedValues.size()));
+    if (FFreeNodes.empty()) return {};
+    if (FFixedNodes.empty()) return FCholmod.SolvePermuted(FreeRhs.data());
+    if (FreeRhs.data() != FRhs.data()) std::copy(FreeRhs.begin(), FreeRhs.end(), FRhs.begin());
     for (size_t j = 0; j < FFixedNodes.size(); ++j) {
         const double value = FixedValues[j];
         if (!std::isfinite(value))
@@ -210,5 +217,5 @@ void TFESystem::SolveFree(std::span<const double> FixedValues)
         for (int p = FCp[j]; p < FCp[j + 1]; ++p)
             FRhs[static_cast<size_t>(FCi[static_cast<size_t>(p)])] -= FCx[static_cast<size_t>(p)] * value;
     }
-    if (!FFreeNodes.empty()) FCholmod.SolvePermuted(FRhs.data(), FRhs.data());
+    return FCholmod.SolvePermuted(FRhs.data());
 }

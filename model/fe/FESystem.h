@@ -57,16 +57,16 @@ public:
     // solve fails or gives a value that is not finite; X is written only on
     // success. X must not be B.
     void Solve(const Eigen::VectorXd& B, Eigen::VectorXd& X);
-    // The symmetric solve in two halves, for a caller that assembles the free
-    // rows itself: free row i is node FreeNodes()[i], in the factor's order
-    // so that the solve permutes nothing; the caller fills FreeRhs() with b_f,
-    // and SolveFree turns it into x_f, the fixed node FixedNodes()[j] having
-    // the value FixedValues[j]. Raises EKPError as Solve does, and for any
-    // method but Symmetric.
+    // The symmetric solve for a caller that assembles the free rows itself:
+    // free row i is node FreeNodes()[i], in the factor's order so that the
+    // solve permutes nothing; FreeRhs holds b_f in that order and the fixed
+    // node FixedNodes()[j] has the value FixedValues[j]. Returns x_f in the
+    // same order, the solver's own and valid until the next solve or
+    // Factorize. Raises EKPError as Solve does, and for any method but
+    // Symmetric.
     std::span<const int> FreeNodes() const { return FFreeNodes; }
     std::span<const int> FixedNodes() const { return FFixedNodes; }
-    std::span<double> FreeRhs() { return FRhs; }
-    void SolveFree(std::span<const double> FixedValues);
+    std::span<const double> SolveFree(std::span<const double> FreeRhs, std::span<const double> FixedValues);
     void Clear();
 
 private:
@@ -89,7 +89,8 @@ private:
     std::vector<double> FCx;
     TCholmodSolver FCholmod;
     TSparseMtx FGeneral;
-    // Right-hand side and solution of the free block, kept between solves.
+    // The free rows' right-hand side with the fixed values eliminated, kept
+    // between solves.
     std::vector<double> FRhs;
     std::vector<double> FFixedValues;
 };

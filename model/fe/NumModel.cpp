@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <typeinfo>
 
-TNumModel::TNumModel() : FNodesList(std::make_unique<TFEObjectList>()), FElementsList(std::make_unique<TFEObjectList>())
+TNumModel::TNumModel() : FNodesList(std::make_unique<TMVObjectList>()), FElementsList(std::make_unique<TMVObjectList>())
 {
 }
 
@@ -116,6 +116,7 @@ void TNumModel::CommitMesh(TMeshParts& Parts)
     // The old mesh goes with Parts, elements before nodes.
     Parts.Elements->Clear();
     Parts.Nodes->Clear();
+    FlushResults();
     FLoadVector.resize(0);
     FTemperature.resize(0);
 }
@@ -144,6 +145,7 @@ void TNumModel::ReadTemperatures(TStream& S)
                              .arg(qint64(8) * n));
     TVec values(n);
     for (int k = 0; k < n; ++k) values[k] = S.ReadDouble();
+    FlushResults();
     FTemperature = values;
     for (int k = 0; k < n; ++k) {
         TNode* node = GetNodes(k);
@@ -160,6 +162,7 @@ void TNumModel::SaveNodes(QStringList* AStringlist) const
 
 void TNumModel::InitTemperature(double AValue)
 {
+    FlushResults();
     FTemperature.resize(NodeCount());
     for (int k = 0; k < NodeCount(); ++k) {
         TNode* node = GetNodes(k);

@@ -24,13 +24,6 @@ struct TFEContourLine {
     std::vector<D2D_POINT_2F> DPIPoints;
 };
 
-// The model's own lists: an object list whose items the solve can compare
-// in one sweep.
-class TFEObjectList : public TMVObjectList {
-public:
-    const std::vector<TObject*>& RawItems() { return ItemVector(); }
-};
-
 class TNumModel : public TObject {
     KP_CLASS(TNumModel)
 public:
@@ -43,10 +36,18 @@ public:
     TMVObjectList& NodesList() const { return *FNodesList; }
     TMVObjectList& ElementsList() const { return *FElementsList; }
     // Right-hand side of the last assembly.
-    const TVec& LoadVector() const { return FLoadVector; }
+    const TVec& LoadVector() const
+    {
+        FlushResults();
+        return FLoadVector;
+    }
     // Node temperatures of the last solve (mid-step values in the transient
     // model) or initialisation.
-    const TVec& Temperature() const { return FTemperature; }
+    const TVec& Temperature() const
+    {
+        FlushResults();
+        return FTemperature;
+    }
     TNode* Nodes(int Index) const { return GetNodes(Index); }
     TElement* Elements(int Index) const { return GetElement(Index); }
     TNode* GetNodes(int Index) const;
@@ -88,8 +89,8 @@ public:
 protected:
     // A mesh read into fresh lists, handed over only when complete.
     struct TMeshParts {
-        std::unique_ptr<TFEObjectList> Nodes = std::make_unique<TFEObjectList>();
-        std::unique_ptr<TFEObjectList> Elements = std::make_unique<TFEObjectList>();
+        std::unique_ptr<TMVObjectList> Nodes = std::make_unique<TMVObjectList>();
+        std::unique_ptr<TMVObjectList> Elements = std::make_unique<TMVObjectList>();
     };
     void ReadMesh(TStream& S, TMeshParts& Parts) const;
     virtual void CommitMesh(TMeshParts& Parts);
@@ -100,10 +101,15 @@ protected:
     // node outside every element. Raises EKPError naming the first fault.
     void CheckSystem() const;
 
-    std::unique_ptr<TFEObjectList> FNodesList;
-    std::unique_ptr<TFEObjectList> FElementsList;
-    TVec FLoadVector;
-    TVec FTemperature;
+    // A solve may keep its result vectors in an order of its own and write
+    // them by node only when they are read: this writes them into
+    // FLoadVector and FTemperature. Called before these are read or replaced.
+    virtual void FlushResults() const {}
+
+    std::unique_ptr<TMVObjectList> FNodesList;
+    std::unique_ptr<TMVObjectList> FElementsList;
+    mutable TVec FLoadVector;
+    mutable TVec FTemperature;
 };
 
 class T2DTriangleModel : public TNumModel {
@@ -190,10 +196,11 @@ protected:
     std::unique_ptr<TElement> MakeMeshElement(TNode* N1, TNode* N2, TNode* N3) const override;
     void CommitMesh(TMeshParts& Parts) override;
 
+    void FlushResults() const override;
+
 private:
     bool SystemUnchanged() const;
     void AssembleSystem();
-    void AssembleLoad(TVec& B);
 
     double FDeltaTime = 3600;
     // The kept system and what it was built from.

@@ -59,6 +59,7 @@ void FinishMatrix(TSparseMtx& A, int n)
 
 void T2DTriangleModel::Solve()
 {
+    FlushResults();
     CheckSystem();
     const int n = NodeCount();
     const std::vector<TNode*> nodes = NodePointers(*this);
@@ -132,12 +133,20 @@ bool T2DTriangleTransient::SystemUnchanged() const
     // Compared bit for bit: any other time step is another matrix.
     if (std::memcmp(&c.DeltaTime, &FDeltaTime, sizeof(double)) != 0) return false;
     // The same objects in the same order: rows and summation order unchanged.
-    return FNodesList->RawItems() == c.NodeItems && FElementsList->RawItems() == c.ElementItems;
+    return c.NodeList == FNodesList.get() && c.NodeRevision == FNodesList->Revision() &&
+           c.ElementList == FElementsList.get() && c.ElementRevision == FElementsList->Revision();
+}
+
+void T2DTriangleTransient::FlushResults() const
+{
+    FCache->Flush(FLoadVector, FTemperature);
 }
 
 void T2DTriangleTransient::AssembleSystem()
 {
     TSolveCache& c = *FCache;
+    // The last step's vectors are kept in the order that is about to change.
+    FlushResults();
     c.Valid = false;
     CheckSystem();
     const int n = NodeCount();
@@ -169,8 +178,10 @@ void T2DTriangleTransient::AssembleSystem()
     c.AssembleRhsTerms(elements, scale);
     c.Stamp = stamp;
     c.DeltaTime = FDeltaTime;
-    c.NodeItems = FNodesList->RawItems();
-    c.ElementItems = FElementsList->RawItems();
+    c.NodeList = FNodesList.get();
+    c.NodeRevision = FNodesList->Revision();
+    c.ElementList = FElementsList.get();
+    c.ElementRevision = FElementsList->Revision();
     c.Valid = true;
 }
 
@@ -182,15 +193,8 @@ void T2DTriangleTransient::Solve()
     TSolveCache& c = *FCache;
     FLastSolveUsedQGW = c.Gather();
     // The end-of-step values, all checked before the first node changes.
-    c.SolveMid();
-    c.Extrapolate(FETheta);
+    c.Extrapolate(FETheta, c.SolveMid(FLastSolveUsedQGW));
     c.WriteBack();
-    // Every entry of Mid and B is written again by the next step; the
-    // swapped-out vectors keep their room.
-    FTemperature.swap(c.Mid);
-    FLoadVector.swap(c.B);
-    c.Mid.resize(static_cast<Eigen::Index>(c.NodeOf.size()));
-    c.B.resize(static_cast<Eigen::Index>(c.NodeOf.size()));
     FLastReused = reuse;
     FLastSolveMethod = c.System.Method();
 }

@@ -76,18 +76,20 @@ public:
     virtual void Write(TStream& S) const;
 
 private:
+    // What a transient step reads and writes of every node lies together,
+    // so that the step touches one cache line of a node, not two.
     double FF = 0;
+    double FFA = 0;
+    double FQGW = 0;
+    double FQ = 0;
     double FX = 0;
     double FY = 0;
-    TBorderCondition FBorderCondition = bc0None;
-    double FQ = 0;
     double FFN = 0;
     double FAlpha = 0;
-    double FFA = 0;
     double FFatT0 = 0;
-    bool FEdgeOfMesh = false;
     double FFCustom = 0;
-    double FQGW = 0;
+    TBorderCondition FBorderCondition = bc0None;
+    bool FEdgeOfMesh = false;
 };
 
 // Where an iso-line crosses an element edge; EdgeOfMesh when it lies on the

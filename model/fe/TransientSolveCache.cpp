@@ -18,22 +18,29 @@ void T2DTriangleTransient::TSolveCache::Order(const std::vector<TNode*>& ByIndex
         for (size_t k = 0; k < n; ++k) NodeOf.push_back(static_cast<int>(k));
     }
     Nodes.resize(n);
-    Kind.resize(n);
     Fixed.resize(n);
     RowOf.resize(n);
+    BoundaryRows.clear();
+    BoundaryKind.clear();
     for (size_t i = 0; i < n; ++i) {
         const size_t k = static_cast<size_t>(NodeOf[i]);
         RowOf[k] = static_cast<int>(i);
         Nodes[i] = ByIndex[k];
-        Kind[i] = Nodes[i]->BorderCondition();
         Fixed[i] = FixedByIndex[k];
+        if (Nodes[i]->BorderCondition() == bc0None) continue;
+        BoundaryRows.push_back(static_cast<int>(i));
+        BoundaryKind.push_back(Nodes[i]->BorderCondition());
     }
     FA.resize(n);
     Value.assign(n, 0);
     QGW.resize(n);
     NewF.resize(n);
-    B.resize(static_cast<Eigen::Index>(n));
-    Mid.resize(static_cast<Eigen::Index>(n));
+    const auto rows = static_cast<Eigen::Index>(n);
+    B.resize(rows);
+    NewB.resize(rows);
+    Mid.resize(rows);
+    NewMid.resize(rows);
+    ResultsPending = false;
 }
 
 void T2DTriangleTransient::TSolveCache::AssembleRhsTerms(
@@ -66,7 +73,7 @@ void T2DTriangleTransient::TSolveCache::PackStorage(const TSparseMtx& StorageT)
     const std::span<const double> sx = StorageT.Values();
     StorageCol.resize(n * RowWidth);
     StorageVal.assign(n * RowWidth, 0);
-    ExtraStart.assign(1, 0);
+    ExtraRow.clear();
     ExtraCol.clear();
     ExtraVal.clear();
     for (size_t i = 0; i < n; ++i) {
@@ -80,10 +87,10 @@ void T2DTriangleTransient::TSolveCache::PackStorage(const TSparseMtx& StorageT)
                 StorageVal[i * RowWidth + q] = sx[static_cast<size_t>(p)];
                 continue;
             }
+            ExtraRow.push_back(static_cast<int>(i));
             ExtraCol.push_back(si[static_cast<size_t>(p)]);
             ExtraVal.push_back(sx[static_cast<size_t>(p)]);
         }
-        ExtraStart.push_back(static_cast<int>(ExtraCol.size()));
     }
 }
 
@@ -95,8 +102,12 @@ bool T2DTriangleTransient::TSolveCache::Gather()
         const TNode* node = Nodes[i];
         FA[i] = node->FA();
         QGW[i] = node->QGW();
-        qgw = qgw || QGW[i] != 0;
-        switch (Kind[i]) {
+        qgw |= QGW[i] != 0;
+    }
+    for (size_t s = 0; s < BoundaryRows.size(); ++s) {
+        const size_t i = static_cast<size_t>(BoundaryRows[s]);
+        const TNode* node = Nodes[i];
+        switch (BoundaryKind[s]) {
         case bc1FixedValue:
             Value[i] = node->F();
             break;
@@ -107,54 +118,74 @@ bool T2DTriangleTransient::TSolveCache::Gather()
             Value[i] = node->Alpha() * node->FN();
             break;
         case bc0None:
-            break; // zero since the assembly
+            break;
         }
     }
     return qgw;
 }
 
-void T2DTriangleTransient::TSolveCache::SolveMid()
+void T2DTriangleTransient::TSolveCache::ProductAndLoads(size_t Rows)
 {
-    const size_t n = NodeOf.size();
+    // The element loads and the storage term of the previous temperatures.
+    // Four partial sums, so that a row does not wait on one long chain of
+    // additions.
     const double* fa = FA.data();
-    const bool symmetric = Symmetric();
-    const size_t free = symmetric ? System.FreeNodes().size() : 0;
-    double* rhs = System.FreeRhs().data();
-    for (size_t i = 0; i < n; ++i) {
-        // The element loads and the storage term of the previous
-        // temperatures; flows come before the groundwater load; a prescribed
-        // temperature takes no load.
-        const int* col = StorageCol.data() + i * RowWidth;
-        const double* val = StorageVal.data() + i * RowWidth;
-        double r = ElementLoad[i];
-        for (int q = 0; q < RowWidth; ++q) r += val[q] * fa[col[q]];
-        for (int p = ExtraStart[i]; p < ExtraStart[i + 1]; ++p) r += ExtraVal[p] * fa[ExtraCol[p]];
-        r = Fixed[i] ? Value[i] : r + Value[i] + QGW[i];
-        if (i < free) rhs[i] = r;
-        B[NodeOf[i]] = r;
+    const int* col = StorageCol.data();
+    const double* val = StorageVal.data();
+    const double* load = ElementLoad.data();
+    double* b = NewB.data();
+    static_assert(RowWidth == 8);
+    for (size_t i = 0; i < Rows; ++i, col += RowWidth, val += RowWidth) {
+        const double s0 = val[0] * fa[col[0]] + val[1] * fa[col[1]];
+        const double s1 = val[2] * fa[col[2]] + val[3] * fa[col[3]];
+        const double s2 = val[4] * fa[col[4]] + val[5] * fa[col[5]];
+        const double s3 = val[6] * fa[col[6]] + val[7] * fa[col[7]];
+        b[i] = load[i] + ((s0 + s1) + (s2 + s3));
     }
-    if (symmetric)
-        System.SolveFree(std::span<const double>(Value).subspan(free));
-    else
-        System.Solve(B, Mid);
+    for (size_t p = 0; p < ExtraRow.size(); ++p)
+        b[ExtraRow[p]] += ExtraVal[p] * fa[ExtraCol[p]];
 }
 
-void T2DTriangleTransient::TSolveCache::Extrapolate(double Theta)
+std::span<const double> T2DTriangleTransient::TSolveCache::SolveMid(bool AnyQGW)
 {
     const size_t n = NodeOf.size();
-    const size_t free = Symmetric() ? System.FreeNodes().size() : 0;
-    const double* x = Symmetric() ? System.FreeRhs().data() : nullptr;
-    const double scale = 1 / (1 - Theta);
-    bool finite = true;
-    for (size_t i = 0; i < n; ++i) {
-        const Eigen::Index k = NodeOf[i];
-        // A fixed-value node keeps its value exactly, whatever its FA.
-        const double mid = i < free ? x[i] : Fixed[i] ? Value[i] : Mid[k];
-        const double f = Fixed[i] ? Value[i] : FA[i] + (mid - FA[i]) * scale;
-        finite = finite && std::isfinite(f);
-        Mid[k] = mid;
-        NewF[i] = f;
+    const bool symmetric = Symmetric();
+    const size_t free = symmetric ? System.FreeNodes().size() : n;
+    ProductAndLoads(free);
+    double* b = NewB.data();
+    // Flows come before the groundwater load; a prescribed temperature
+    // takes no load and stands in its row.
+    for (const int i : BoundaryRows)
+        if (Fixed[static_cast<size_t>(i)])
+            b[i] = Value[static_cast<size_t>(i)];
+        else
+            b[i] += Value[static_cast<size_t>(i)];
+    if (AnyQGW)
+        for (size_t i = 0; i < free; ++i)
+            if (!Fixed[i]) b[i] += QGW[i];
+    if (!symmetric) {
+        System.Solve(NewB, NewMid);
+        return {NewMid.data(), n};
     }
+    return System.SolveFree({b, free}, std::span<const double>(Value).subspan(free));
+}
+
+void T2DTriangleTransient::TSolveCache::Extrapolate(double Theta, std::span<const double> X)
+{
+    const size_t n = NodeOf.size();
+    const size_t solved = X.size();
+    const double scale = 1 / (1 - Theta);
+    double* mid = NewMid.data();
+    for (size_t i = 0; i < solved; ++i) {
+        mid[i] = X[i];
+        NewF[i] = FA[i] + (X[i] - FA[i]) * scale;
+    }
+    // A fixed-value node keeps its value exactly, whatever its FA.
+    for (size_t i = solved; i < n; ++i) mid[i] = NewF[i] = Value[i];
+    for (const int i : BoundaryRows)
+        if (Fixed[static_cast<size_t>(i)]) mid[i] = NewF[static_cast<size_t>(i)] = Value[static_cast<size_t>(i)];
+    bool finite = true;
+    for (const double f : NewF) finite &= f - f == 0; // NaN for an infinity or a NaN
     if (finite) return;
     for (size_t i = 0; i < n; ++i)
         if (!std::isfinite(NewF[i]))
@@ -171,4 +202,20 @@ void T2DTriangleTransient::TSolveCache::WriteBack()
         Nodes[i]->SetF(NewF[i]);
         Nodes[i]->SetFA(NewF[i]);
     }
+    B.swap(NewB);
+    Mid.swap(NewMid);
+    ResultsPending = true;
+}
+
+void T2DTriangleTransient::TSolveCache::Flush(TVec& Load, TVec& Temperature)
+{
+    if (!ResultsPending) return;
+    const auto n = static_cast<Eigen::Index>(NodeOf.size());
+    Load.resize(n);
+    Temperature.resize(n);
+    for (Eigen::Index i = 0; i < n; ++i) {
+        Load[NodeOf[static_cast<size_t>(i)]] = B[i];
+        Temperature[NodeOf[static_cast<size_t>(i)]] = Mid[i];
+    }
+    ResultsPending = false;
 }

@@ -107,7 +107,7 @@ bool TGWGrid::Generate(const TWorldRect& ThermRect)
     FTransformation = QTransform(cs, -sn, sn, cs, cx - (ox * cs + oy * sn), cy - (-ox * sn + oy * cs));
     FInverse = FTransformation.inverted();
     const int n = FNumRows * FNumCols;
-    ItemVector().reserve(static_cast<size_t>(n));
+    ReserveItems(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i) Add(new TGWElement());
     return true;
 }

@@ -307,7 +307,7 @@ void TLoadObj::ImportPowerSeries(const QString& FileName)
     points.reserve(samples.size());
     for (const TPowerSample& s : samples) points.push_back(std::make_unique<TPowerPoint>(s.Time, s.Power));
     Clear();
-    ItemVector().reserve(points.size());
+    ReserveItems(points.size());
     for (auto& p : points) Add(std::move(p));
     Resort();
 }

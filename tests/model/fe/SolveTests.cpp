@@ -106,6 +106,24 @@ TEST(FESolve, MidStepValuesAndPreviousTemperature)
     }
 }
 
+// The step's result vectors are written by node only when read: whatever
+// replaces them in between wins.
+TEST(FESolve, ResultVectorsShowTheLastChange)
+{
+    T2DTriangleTransient model;
+    Prepare(model, 3, 3, 3, 3, TLayer{}, 10);
+    model.GetNodes(5)->SetBorderCondition(bc2FixedFlow);
+    model.GetNodes(5)->SetQ(-100);
+    model.Solve();
+    model.InitTemperature(7);
+    EXPECT_EQ(model.Temperature(), TVec::Constant(model.NodeCount(), 7));
+    model.Solve();
+    EXPECT_NE(model.Temperature(), TVec::Constant(model.NodeCount(), 7));
+    model.GenerateGridFromTriangle(DataPath(QStringLiteral("square.1.node")));
+    EXPECT_EQ(model.Temperature().size(), 0);
+    EXPECT_EQ(model.LoadVector().size(), 0);
+}
+
 TEST(FESolve, DeltaTimeZeroChangesNothing)
 {
     T2DTriangleTransient model;
@@ -146,11 +164,13 @@ TEST(FESolve, FailedSolveChangesNoNode)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        T2DTriangleTransient model;
-        Prepare(model, 3, 3, 3, 3, TLayer{}, 10);
-        model.GetNodes(5)->SetBorderCondition(bc2FixedFlow);
-        model.GetNodes(5)->SetQ(-100);
-        model.Solve();
+        T2DTriangleTransient model, reference;
+        for (T2DTriangleTransient* m : {&model, &reference}) {
+            Prepare(*m, 3, 3, 3, 3, TLayer{}, 10);
+            m->GetNodes(5)->SetBorderCondition(bc2FixedFlow);
+            m->GetNodes(5)->SetQ(-100);
+            m->Solve();
+        }
         c.spoil(model);
         const std::vector<double> f = Temperatures(model);
         try {
@@ -160,6 +180,9 @@ TEST(FESolve, FailedSolveChangesNoNode)
             EXPECT_TRUE(e.Message().contains(QString::fromUtf8(c.part))) << e.what();
         }
         EXPECT_EQ(Temperatures(model), f);
+        // The result vectors, read only now, are still those of the last step.
+        EXPECT_EQ(model.Temperature(), reference.Temperature());
+        EXPECT_EQ(model.LoadVector(), reference.LoadVector());
         // The steady solve refuses the same systems.
         if (std::string(c.name) == "node outside every element") {
             EXPECT_THROW(model.T2DTriangleModel::Solve(), EKPError);
