@@ -100,6 +100,7 @@ void BM_CholmodSolve(benchmark::State& State)
     State.counters["nodes"] = n;
     State.counters["nnzL"] = static_cast<double>(solver.FactorNonzeros());
     State.counters["block_width"] = solver.MeanBlockWidth();
+    State.counters["top_share"] = solver.TopShare();
 }
 
 }  // namespace

@@ -83,9 +83,8 @@ struct TCholmodSolver::TImpl {
     cholmod_dense* X = nullptr;
     cholmod_dense* Y = nullptr;
     cholmod_dense* E = nullptr;
-    // The simplicial factor copied for fast solves, and its solution.
+    // The simplicial factor copied for fast solves.
     TLdlSolve Ldl;
-    std::vector<double> Work;
 
     TImpl()
     {
@@ -112,7 +111,7 @@ struct TCholmodSolver::TImpl {
     }
 };
 
-TCholmodSolver::TCholmodSolver() : FImpl(std::make_unique<TImpl>())
+TCholmodSolver::TCholmodSolver() : FImpl(std::make_unique<TImpl>()), FSplitFrom(TLdlSolve::DefaultSplitFrom)
 {
 }
 
@@ -193,17 +192,16 @@ bool TCholmodSolver::Factorize(int N, std::span<const int> Ap, std::span<const i
     }
     FImpl->L = l;
     FSize = N;
-    if (!l->is_ll && !l->is_super) {
+    if (FCopyFactor && !l->is_ll && !l->is_super) {
         const size_t n = l->n;
         try {
             FImpl->Ldl.Build(N, {static_cast<const int*>(l->p), n}, {static_cast<const int*>(l->nz), n},
                              {static_cast<const int*>(l->i), l->nzmax},
-                             {static_cast<const double*>(l->x), l->nzmax});
+                             {static_cast<const double*>(l->x), l->nzmax}, FSplitFrom);
         } catch (...) {
             Clear();
             throw;
         }
-        FImpl->Work.resize(n);
     }
     return true;
 }
@@ -224,10 +222,11 @@ void TCholmodSolver::Solve(const double* B, double* X)
         return;
     }
     const std::span<const int> perm = Permutation();
+    const std::span<double> work = m.Ldl.Workspace();
     if (perm.empty())
-        std::memcpy(m.Work.data(), B, m.Work.size() * sizeof(double));
+        std::memcpy(work.data(), B, work.size_bytes());
     else
-        for (size_t i = 0; i < perm.size(); ++i) m.Work[i] = B[perm[i]];
+        for (size_t i = 0; i < perm.size(); ++i) work[i] = B[perm[i]];
     const std::span<const double> x = SolveWork();
     if (perm.empty())
         std::memcpy(X, x.data(), x.size_bytes());
@@ -239,23 +238,35 @@ std::span<const double> TCholmodSolver::SolvePermuted(const double* B)
 {
     TImpl& m = *FImpl;
     if (m.Ldl.Empty()) return SolveSystem(CHOLMOD_LDLt, B);
-    std::memcpy(m.Work.data(), B, m.Work.size() * sizeof(double));
+    const std::span<double> work = m.Ldl.Workspace();
+    std::memcpy(work.data(), B, work.size_bytes());
     return SolveWork();
 }
 
 std::span<const double> TCholmodSolver::SolveWork()
 {
     TImpl& m = *FImpl;
-    m.Ldl.Solve(m.Work);
-    if (!AllFinite(m.Work))
+    m.Ldl.SolveWorkspace();
+    const std::span<const double> x = m.Ldl.Workspace();
+    if (!AllFinite(x))
         throw EKPError(
             QStringLiteral("Das Gleichungssystem (%1 Unbekannte) hat keine endliche Lösung.").arg(FSize));
-    return m.Work;
+    return x;
 }
 
 double TCholmodSolver::MeanBlockWidth() const
 {
     return FImpl->Ldl.MeanBlockWidth();
+}
+
+double TCholmodSolver::TopShare() const
+{
+    return FImpl->Ldl.TopShare();
+}
+
+void TCholmodSolver::SetSplitFrom(long V)
+{
+    FSplitFrom = V;
 }
 
 std::span<const double> TCholmodSolver::SolveSystem(int System, const double* B)

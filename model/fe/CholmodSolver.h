@@ -3,7 +3,9 @@
 // Solves A·x = b for a sparse symmetric positive definite A with CHOLMOD:
 // A is factorised once, P·A·Pᵀ = L·D·Lᵀ (fill-reducing permutation P chosen
 // by CHOLMOD's analysis), and every solve is then two triangular solves and
-// a diagonal scaling. The factor is kept until the next Factorize or Clear.
+// a diagonal scaling, on a copy of the simplicial factor laid out for
+// repeated solves (TLdlSolve). The factor is kept until the next Factorize
+// or Clear.
 
 #include <cstdint>
 #include <memory>
@@ -57,6 +59,17 @@ public:
     // Columns per block of the copy the solves use (0 when they use
     // CHOLMOD's own solve): the benchmarks show it.
     double MeanBlockWidth() const;
+    // The share of the solve's work left to one thread (1 when the factor
+    // is not split in two parts).
+    double TopShare() const;
+    // Whether a simplicial factor is copied for the solves (true) or solved
+    // with CHOLMOD's own routine, the reference the benchmarks measure the
+    // copy against; takes effect at the next Factorize.
+    void SetCopyFactor(bool V) { FCopyFactor = V; }
+    // Entries of the factor from which it is split in two parts solved side
+    // by side; takes effect at the next Factorize. The tests split small
+    // factors.
+    void SetSplitFrom(long V);
 
 private:
     std::span<const double> SolveSystem(int System, const double* B);
@@ -66,5 +79,7 @@ private:
     struct TImpl;
     std::unique_ptr<TImpl> FImpl;
     TFactorKind FFactorKind = TFactorKind::Simplicial;
+    long FSplitFrom;
+    bool FCopyFactor = true;
     int FSize = 0;
 };

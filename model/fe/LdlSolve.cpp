@@ -1,6 +1,7 @@
 #include "model/fe/LdlSolve.h"
 
 #include "model/base/KPError.h"
+#include "model/fe/LdlPartition.h"
 
 #include <algorithm>
 #include <utility>
@@ -21,10 +22,6 @@ struct TLdlSolve::TColumns {
 namespace {
 
 using TColumns = TLdlSolve::TColumns;
-
-// Wider blocks are split (a part of a block is a block): every width has a
-// kernel of its own with the sums of its columns side by side in registers.
-constexpr int MaxWidth = 8;
 
 [[noreturn]] void FailColumn(int Column, const char* What)
 {
@@ -80,107 +77,15 @@ bool CanJoin(const TColumns& C, int J)
 // than the wait at a block's border.
 constexpr double MaxZeroShare = 0.3;
 
-template <int W>
-void ForwardBlock(double* X, int First, const int* Rows, int RowCount, const double* Tri, const double* Rect,
-                  const double* InvD)
+// Columns from First on that form a block: joined, in the same part, with
+// few zeros.
+int BlockWidth(const TColumns& C, int First, const std::vector<signed char>& Part)
 {
-    double y[W];
-    for (int m = 0; m < W; ++m) {
-        double s = X[First + m];
-        for (int k = 0; k < m; ++k) s -= Tri[m * (m - 1) / 2 + k] * y[k];
-        y[m] = s;
-    }
-    for (int q = 0; q < RowCount; ++q, Rect += W) {
-        double s = 0;
-        for (int k = 0; k < W; ++k) s += Rect[k] * y[k];
-        X[Rows[q]] -= s;
-    }
-    for (int m = 0; m < W; ++m) X[First + m] = y[m] * InvD[First + m];
-}
-
-// Narrow blocks sum two rows at a time into two sets of sums.
-template <int W>
-void BackwardBlock(double* X, int First, const int* Rows, int RowCount, const double* Tri, const double* Rect)
-{
-    constexpr int Sets = W <= 4 ? 2 : 1;
-    double acc[Sets][W] = {};
-    int q = 0;
-    for (; q + Sets <= RowCount; q += Sets, Rect += Sets * W)
-        for (int t = 0; t < Sets; ++t) {
-            const double x = X[Rows[q + t]];
-            for (int k = 0; k < W; ++k) acc[t][k] += Rect[t * W + k] * x;
-        }
-    for (; q < RowCount; ++q, Rect += W) {
-        const double x = X[Rows[q]];
-        for (int k = 0; k < W; ++k) acc[0][k] += Rect[k] * x;
-    }
-    double y[W];
-    for (int k = W - 1; k >= 0; --k) {
-        double s = X[First + k] - (Sets == 2 ? acc[0][k] + acc[Sets - 1][k] : acc[0][k]);
-        for (int m = k + 1; m < W; ++m) s -= Tri[m * (m - 1) / 2 + k] * y[m];
-        y[k] = s;
-    }
-    for (int k = 0; k < W; ++k) X[First + k] = y[k];
-}
-
-// A single column: the update is a scatter, its sum four partial sums.
-void BackwardColumn(double* X, int First, const int* Rows, int RowCount, const double* Rect)
-{
-    double s0 = 0, s1 = 0, s2 = 0, s3 = 0;
-    int q = 0;
-    for (; q + 4 <= RowCount; q += 4) {
-        s0 += Rect[q] * X[Rows[q]];
-        s1 += Rect[q + 1] * X[Rows[q + 1]];
-        s2 += Rect[q + 2] * X[Rows[q + 2]];
-        s3 += Rect[q + 3] * X[Rows[q + 3]];
-    }
-    for (; q < RowCount; ++q) s0 += Rect[q] * X[Rows[q]];
-    X[First] -= (s0 + s1) + (s2 + s3);
-}
-
-} // namespace
-
-void TLdlSolve::Clear()
-{
-    FBlocks.clear();
-    FRows.clear();
-    FValues.clear();
-    FInvD.clear();
-}
-
-void TLdlSolve::Build(int N, std::span<const int> Start, std::span<const int> Count, std::span<const int> Rows,
-                      std::span<const double> Values)
-{
-    Clear();
-    try {
-        BuildBlocks(SortedColumns(N, Start, Count, Rows, Values), N);
-    } catch (...) {
-        Clear();
-        throw;
-    }
-}
-
-void TLdlSolve::BuildBlocks(const TColumns& c, int N)
-{
-    FInvD.resize(static_cast<size_t>(N));
-    for (int j = 0; j < N; ++j) {
-        const double d = c.Diagonal[static_cast<size_t>(j)];
-        if (!(d != 0)) FailColumn(j, "hat keine Diagonale ungleich null");
-        FInvD[static_cast<size_t>(j)] = 1 / d;
-    }
-    std::vector<int> position(static_cast<size_t>(N), -1);
-    for (int first = 0; first < N;) {
-        const int width = BlockWidth(c, first, N);
-        AddBlock(c, first, width, position);
-        first += width;
-    }
-}
-
-int TLdlSolve::BlockWidth(const TColumns& C, int First, int N)
-{
+    const int n = static_cast<int>(Part.size());
     int width = 1;
     long entries = C.Length(First);
-    while (width < MaxWidth && First + width < N && CanJoin(C, First + width - 1)) {
+    while (width < MaxLdlBlockWidth && First + width < n && CanJoin(C, First + width - 1) &&
+           Part[static_cast<size_t>(First + width)] == Part[static_cast<size_t>(First)]) {
         const int last = First + width;
         const long joined = entries + C.Length(last);
         const long dense = static_cast<long>(width + 1) * width / 2 + static_cast<long>(width + 1) * C.Length(last);
@@ -191,9 +96,102 @@ int TLdlSolve::BlockWidth(const TColumns& C, int First, int N)
     return width;
 }
 
+std::vector<signed char> Split(const TColumns& C, int N, long SplitFrom)
+{
+    std::vector<int> parent(static_cast<size_t>(N));
+    std::vector<long> work(static_cast<size_t>(N));
+    for (int j = 0; j < N; ++j) {
+        parent[static_cast<size_t>(j)] = C.Length(j) > 0 ? C.RowsOf(j)[0] : -1;
+        work[static_cast<size_t>(j)] = C.Length(j) + 1;
+    }
+    std::vector<signed char> part = PartitionColumns(parent, work, SplitFrom);
+    if (part.empty()) part.assign(static_cast<size_t>(N), TopPart);
+    return part;
+}
+
+} // namespace
+
+TLdlSolve::TLdlSolve() = default;
+
+TLdlSolve::~TLdlSolve() = default;
+
+void TLdlSolve::Clear()
+{
+    FN = 0;
+    FTopShare = 1;
+    FBlocks.clear();
+    for (size_t& end : FPartEnd) end = 0;
+    FRows.clear();
+    FValues.clear();
+    FInvD.clear();
+    FTop.clear();
+    FWork.clear();
+}
+
+void TLdlSolve::Build(int N, std::span<const int> Start, std::span<const int> Count, std::span<const int> Rows,
+                      std::span<const double> Values, long SplitFrom)
+{
+    Clear();
+    try {
+        const TColumns c = SortedColumns(N, Start, Count, Rows, Values);
+        BuildBlocks(c, Split(c, N, SplitFrom));
+    } catch (...) {
+        Clear();
+        throw;
+    }
+}
+
+void TLdlSolve::BuildBlocks(const TColumns& C, const std::vector<signed char>& Part)
+{
+    const int n = static_cast<int>(Part.size());
+    FInvD.resize(static_cast<size_t>(n));
+    for (int j = 0; j < n; ++j) {
+        const double d = C.Diagonal[static_cast<size_t>(j)];
+        if (!(d != 0)) FailColumn(j, "hat keine Diagonale ungleich null");
+        FInvD[static_cast<size_t>(j)] = 1 / d;
+    }
+    const bool split = std::any_of(Part.begin(), Part.end(), [](signed char p) { return p != TopPart; });
+    std::vector<int> topIndex(static_cast<size_t>(n), -1);
+    if (split)
+        for (int j = 0; j < n; ++j)
+            if (Part[static_cast<size_t>(j)] == TopPart) {
+                topIndex[static_cast<size_t>(j)] = static_cast<int>(FTop.size());
+                FTop.push_back(j);
+            }
+    FN = n;
+    std::vector<int> position(static_cast<size_t>(n), -1);
+    long topWork = 0, allWork = 0;
+    for (const int p : {0, 1, static_cast<int>(TopPart)}) {
+        for (int first = 0; first < n;) {
+            if (Part[static_cast<size_t>(first)] != p) {
+                ++first;
+                continue;
+            }
+            const int width = BlockWidth(C, first, Part);
+            const size_t rowsFrom = FRows.size();
+            AddBlock(C, first, width, position);
+            // A part's updates of top rows go to its own copy of them.
+            if (p != TopPart)
+                for (size_t q = rowsFrom; q < FRows.size(); ++q) {
+                    const int t = topIndex[static_cast<size_t>(FRows[q])];
+                    if (t >= 0) FRows[q] = n + p * static_cast<int>(FTop.size()) + t;
+                }
+            for (int k = 0; k < width; ++k) {
+                const long w = C.Length(first + k) + 1;
+                allWork += w;
+                if (p == TopPart) topWork += w;
+            }
+            first += width;
+        }
+        FPartEnd[p] = FBlocks.size();
+    }
+    FTopShare = allWork > 0 ? static_cast<double>(topWork) / static_cast<double>(allWork) : 1;
+    FWork.assign(static_cast<size_t>(n) + 2 * FTop.size(), 0.0);
+}
+
 void TLdlSolve::AddBlock(const TColumns& C, int First, int Width, std::vector<int>& Position)
 {
-    TBlock b;
+    TLdlBlock b;
     b.First = First;
     b.Width = Width;
     const int last = First + Width - 1;
@@ -221,64 +219,60 @@ void TLdlSolve::AddBlock(const TColumns& C, int First, int Width, std::vector<in
 
 double TLdlSolve::MeanBlockWidth() const
 {
-    return FBlocks.empty() ? 0 : static_cast<double>(FInvD.size()) / static_cast<double>(FBlocks.size());
+    return FBlocks.empty() ? 0 : static_cast<double>(FN) / static_cast<double>(FBlocks.size());
 }
 
-void TLdlSolve::Solve(std::span<double> X) const
+void TLdlSolve::Solve(std::span<double> X)
 {
-    if (X.size() != FInvD.size())
-        throw EKPError(QStringLiteral("Die rechte Seite hat %1 Einträge, die Zerlegung %2.")
-                           .arg(X.size())
-                           .arg(FInvD.size()));
-    Forward(X.data());
-    Backward(X.data());
+    if (X.size() != static_cast<size_t>(FN))
+        throw EKPError(QStringLiteral("Die rechte Seite hat %1 Einträge, die Zerlegung %2.").arg(X.size()).arg(FN));
+    std::copy(X.begin(), X.end(), FWork.begin());
+    SolveWorkspace();
+    std::copy(FWork.begin(), FWork.begin() + FN, X.begin());
 }
 
-void TLdlSolve::Forward(double* X) const
+void TLdlSolve::RunPart(void* Self, int Part)
 {
-    const double* v = FValues.data();
-    const int* rows = FRows.data();
-    const double* invD = FInvD.data();
-    for (const TBlock& b : FBlocks) {
-        const int* r = rows + b.RowStart;
-        const double* tri = v + b.Triangle;
-        const double* rect = v + b.Rectangle;
-        switch (b.Width) {
-        case 1: {
-            const double y = X[b.First];
-            for (int q = 0; q < b.RowCount; ++q) X[r[q]] -= rect[q] * y;
-            X[b.First] = y * invD[b.First];
-            break;
-        }
-        case 2: ForwardBlock<2>(X, b.First, r, b.RowCount, tri, rect, invD); break;
-        case 3: ForwardBlock<3>(X, b.First, r, b.RowCount, tri, rect, invD); break;
-        case 4: ForwardBlock<4>(X, b.First, r, b.RowCount, tri, rect, invD); break;
-        case 5: ForwardBlock<5>(X, b.First, r, b.RowCount, tri, rect, invD); break;
-        case 6: ForwardBlock<6>(X, b.First, r, b.RowCount, tri, rect, invD); break;
-        case 7: ForwardBlock<7>(X, b.First, r, b.RowCount, tri, rect, invD); break;
-        default: ForwardBlock<8>(X, b.First, r, b.RowCount, tri, rect, invD); break;
-        }
+    TLdlSolve& s = *static_cast<TLdlSolve*>(Self);
+    const std::span<const TLdlBlock> all = s.FBlocks;
+    const size_t from = Part == 0 ? 0 : s.FPartEnd[0];
+    const std::span<const TLdlBlock> blocks = all.subspan(from, s.FPartEnd[Part] - from);
+    if (s.FForward)
+        ForwardBlocks(s.FWork.data(), blocks, s.FRows.data(), s.FValues.data(), s.FInvD.data());
+    else
+        BackwardBlocks(s.FWork.data(), blocks, s.FRows.data(), s.FValues.data());
+}
+
+void TLdlSolve::SolveWorkspace()
+{
+    double* x = FWork.data();
+    const std::span<const TLdlBlock> top = std::span<const TLdlBlock>(FBlocks).subspan(FPartEnd[1]);
+    if (FPartEnd[1] == 0) {
+        ForwardBlocks(x, top, FRows.data(), FValues.data(), FInvD.data());
+        BackwardBlocks(x, top, FRows.data(), FValues.data());
+        return;
     }
+    const size_t t = FTop.size();
+    double* copy0 = x + FN;
+    double* copy1 = copy0 + t;
+    std::fill(copy0, copy1 + t, 0.0);
+    FForward = true;
+    RunParts();
+    // The top rows take both parts' updates, in a fixed order.
+    for (size_t s = 0; s < t; ++s) x[FTop[s]] += copy0[s] + copy1[s];
+    ForwardBlocks(x, top, FRows.data(), FValues.data(), FInvD.data());
+    BackwardBlocks(x, top, FRows.data(), FValues.data());
+    for (size_t s = 0; s < t; ++s) copy0[s] = copy1[s] = x[FTop[s]];
+    FForward = false;
+    RunParts();
 }
 
-void TLdlSolve::Backward(double* X) const
+void TLdlSolve::RunParts()
 {
-    const double* v = FValues.data();
-    const int* rows = FRows.data();
-    for (auto it = FBlocks.rbegin(); it != FBlocks.rend(); ++it) {
-        const TBlock& b = *it;
-        const int* r = rows + b.RowStart;
-        const double* tri = v + b.Triangle;
-        const double* rect = v + b.Rectangle;
-        switch (b.Width) {
-        case 1: BackwardColumn(X, b.First, r, b.RowCount, rect); break;
-        case 2: BackwardBlock<2>(X, b.First, r, b.RowCount, tri, rect); break;
-        case 3: BackwardBlock<3>(X, b.First, r, b.RowCount, tri, rect); break;
-        case 4: BackwardBlock<4>(X, b.First, r, b.RowCount, tri, rect); break;
-        case 5: BackwardBlock<5>(X, b.First, r, b.RowCount, tri, rect); break;
-        case 6: BackwardBlock<6>(X, b.First, r, b.RowCount, tri, rect); break;
-        case 7: BackwardBlock<7>(X, b.First, r, b.RowCount, tri, rect); break;
-        default: BackwardBlock<8>(X, b.First, r, b.RowCount, tri, rect); break;
-        }
+    if (TSolveWorker* worker = TSolveWorker::Shared()) {
+        worker->RunPair(&TLdlSolve::RunPart, this);
+        return;
     }
+    RunPart(this, 0);
+    RunPart(this, 1);
 }

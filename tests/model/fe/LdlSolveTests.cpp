@@ -86,11 +86,23 @@ TEST(LdlSolve, AgreesWithADenseSolve)
         Eigen::VectorXd b(n);
         for (int i = 0; i < n; ++i) b[i] = std::cos(0.7 * i) * (i % 3 == 0 ? 100 : 1);
         const Eigen::VectorXd want = c.a.ldlt().solve(b);
-        for (const auto kind : {TCholmodSolver::TFactorKind::Simplicial, TCholmodSolver::TFactorKind::Supernodal}) {
+        struct TSolver {
+            const char* name;
+            TCholmodSolver::TFactorKind kind;
+            long splitFrom;
+        };
+        const TSolver solvers[] = {
+            {"blocks", TCholmodSolver::TFactorKind::Simplicial, TLdlSolve::DefaultSplitFrom},
+            {"blocks in two parts", TCholmodSolver::TFactorKind::Simplicial, 0},
+            {"CHOLMOD's own solve", TCholmodSolver::TFactorKind::Supernodal, 0},
+        };
+        for (const TSolver& s : solvers) {
+            SCOPED_TRACE(s.name);
             TCholmodSolver solver;
-            solver.SetFactorKind(kind);
+            solver.SetFactorKind(s.kind);
+            solver.SetSplitFrom(s.splitFrom);
             Factorize(c.a, solver);
-            if (kind == TCholmodSolver::TFactorKind::Simplicial) {
+            if (s.kind == TCholmodSolver::TFactorKind::Simplicial) {
                 EXPECT_EQ(solver.MeanBlockWidth() > 1, c.blocks);
             }
             Eigen::VectorXd x(n);
@@ -105,6 +117,28 @@ TEST(LdlSolve, AgreesWithADenseSolve)
                 EXPECT_NEAR(xp[static_cast<size_t>(i)], x[perm.empty() ? i : perm[static_cast<size_t>(i)]],
                             1e-13 * want.norm());
         }
+    }
+}
+
+// A grid's factor splits into two parts below a few top columns; the parts
+// may run on two threads and give what one thread gives.
+TEST(LdlSolve, SplitFactorGivesTheSameSolutionEveryTime)
+{
+    const Eigen::MatrixXd a = GridMatrix(20);
+    const int n = static_cast<int>(a.cols());
+    TCholmodSolver split, whole;
+    split.SetSplitFrom(0);
+    Factorize(a, split);
+    Factorize(a, whole);
+    EXPECT_LT(split.TopShare(), 0.3);
+    EXPECT_EQ(whole.TopShare(), 1);
+    Eigen::VectorXd b = Eigen::VectorXd::LinSpaced(n, -3, 5), first(n), again(n), one(n);
+    split.Solve(b.data(), first.data());
+    whole.Solve(b.data(), one.data());
+    EXPECT_LE((first - one).norm(), 1e-13 * one.norm());
+    for (int k = 0; k < 50; ++k) {
+        split.Solve(b.data(), again.data());
+        ASSERT_EQ(again, first) << "solve " << k;
     }
 }
 
