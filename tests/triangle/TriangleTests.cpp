@@ -8,8 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <ostream>
 
 namespace {
@@ -83,6 +85,27 @@ TEST(Triangle, ProbeMeshKeepsTheContract)
   checkMesh(f, m.nodes, m.elements, x);
   EXPECT_GT(m.nodes.id.size(), f.vertices.size());
   EXPECT_EQ(ws.files(), (std::vector<std::string>{"mesh.1.ele", "mesh.1.node", "mesh.poly"}));
+}
+
+// Zero attributes, some of them negative zeros, interpolate to exactly +0 at every
+// added point (the file never holds a "-0" or a "nan" there).
+TEST(Triangle, ZeroAttributesInterpolateToPlusZero)
+{
+  Workspace ws;
+  Fixture f = singleProbe(Style::Plain);
+  for (Fixture::Vertex& v : f.vertices)
+    v.attr = {0.0, -0.0, 0.0};
+  ws.write("mesh.poly", polyText(f, Style::Plain));
+
+  const Mesh m = runOk(ws, "-pqaAQ");
+  Expect x;
+  x.minAngle = 20.0;
+  x.attribute = [](int, double, double) { return 0.0; };
+  checkMesh(f, m.nodes, m.elements, x);
+  ASSERT_GT(m.nodes.attr.size(), f.vertices.size());
+  for (std::size_t i = f.vertices.size(); i < m.nodes.attr.size(); ++i)
+    for (const double a : m.nodes.attr[i])
+      ASSERT_EQ(std::bit_cast<std::uint64_t>(a), 0u) << "added vertex " << i;
 }
 
 TEST(Triangle, AngleAboveTheGuaranteeIsClampedWithAWarning)

@@ -2,13 +2,14 @@
 
 #include "Errors.h"
 #include "NumberText.h"
+#include "Resident.h"
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
+#include <cstdio>
 #include <limits>
-#include <sstream>
 #include <string_view>
+#include <sys/stat.h>
 
 namespace tri {
 
@@ -20,14 +21,24 @@ class TextFile {
 public:
   explicit TextFile(std::string path) : path_(std::move(path))
   {
-    std::ifstream in(path_, std::ios::binary);
-    if (!in)
+    // One read into a buffer of the file's size: a stream copy grows and copies the
+    // text several times.
+    std::FILE* in = std::fopen(path_.c_str(), "rb");
+    if (in == nullptr)
       throw Error("cannot open the input file \"" + path_ + "\"");
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad())
+    struct stat st {};
+    if (::fstat(::fileno(in), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+      text_.reserve(static_cast<std::size_t>(st.st_size));
+      populate(text_.data(), text_.capacity());
+    }
+    char chunk[1 << 16];
+    std::size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, in)) > 0)
+      text_.append(chunk, got);
+    const bool failed = std::ferror(in) != 0;
+    std::fclose(in);
+    if (failed)
       throw Error("cannot read the input file \"" + path_ + "\"");
-    text_ = content.str();
   }
 
   // Tokens of the next line that holds anything; false at the end of the file.
@@ -65,6 +76,14 @@ public:
   {
     if (!next(tokens))
       throw Error(path_ + ": unexpected end of file, expected " + what);
+  }
+
+  // Line i (zero-based) of a list of count "<item> line"s; the message is only
+  // composed when the line is missing, not once per line.
+  void requireItem(std::vector<std::string_view>& tokens, const char* item, long long i, long long count)
+  {
+    if (!next(tokens))
+      require(tokens, std::string(item) + " line " + std::to_string(i + 1) + " of " + std::to_string(count));
   }
 
   [[noreturn]] void fail(const std::string& message) const
@@ -144,7 +163,7 @@ bool readVertexSection(TextFile& f, MeshInput& in, bool zeroAllowed)
   in.markers.reserve(expected);
   const std::size_t fields = 3 + static_cast<std::size_t>(attributes) + static_cast<std::size_t>(markerFlag);
   for (long long i = 0; i < count; ++i) {
-    f.require(t, "vertex line " + std::to_string(i + 1) + " of " + std::to_string(count));
+    f.requireItem(t, "vertex", i, count);
     f.expectFields(t, fields, "vertex");
     const long long number = f.integer(t[0], "vertex number", -kMaxCount, kMaxCount);
     if (i == 0) {
@@ -175,7 +194,7 @@ void readSegments(TextFile& f, MeshInput& in)
   const long long last = in.firstIndex + in.vertexCount() - 1;
   in.segments.reserve(static_cast<std::size_t>(std::min<long long>(count, 1 << 20)));
   for (long long i = 0; i < count; ++i) {
-    f.require(t, "segment line " + std::to_string(i + 1) + " of " + std::to_string(count));
+    f.requireItem(t, "segment", i, count);
     f.expectFields(t, 3 + static_cast<std::size_t>(markerFlag), "segment");
     f.number(t[0], "segment number");
     MeshInput::Segment s;
@@ -202,7 +221,7 @@ void readHoles(TextFile& f, MeshInput& in)
   f.expectFields(t, 1, "hole header");
   const long long count = f.integer(t[0], "hole count", 0, kMaxCount);
   for (long long i = 0; i < count; ++i) {
-    f.require(t, "hole line " + std::to_string(i + 1) + " of " + std::to_string(count));
+    f.requireItem(t, "hole", i, count);
     f.expectFields(t, 3, "hole");
     f.number(t[0], "hole number");
     in.holes.push_back({f.number(t[1], "hole x coordinate"), f.number(t[2], "hole y coordinate")});
@@ -217,7 +236,7 @@ void readRegions(TextFile& f, MeshInput& in)
   f.expectFields(t, 1, "region header");
   const long long count = f.integer(t[0], "region count", 0, kMaxCount);
   for (long long i = 0; i < count; ++i) {
-    f.require(t, "region line " + std::to_string(i + 1) + " of " + std::to_string(count));
+    f.requireItem(t, "region", i, count);
     f.expectFields(t, 5, "region");
     f.number(t[0], "region number");
     MeshInput::Region r;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace tri {
 
@@ -40,18 +41,16 @@ std::vector<VertexHandle> constrainedNeighbours(const Cdt& cdt, VertexHandle v)
   return result;
 }
 
-bool onDomainBoundary(const Cdt& cdt, const std::vector<Component>& comps, VertexHandle v)
+// True when every attribute is zero and the coordinates are small enough that no
+// area of three points of the domain overflows: barycentric weights are then
+// finite and every interpolated attribute is exactly +0.
+bool interpolatesToZero(const MeshInput& in)
 {
-  bool inside = false, outside = false;
-  auto fc = cdt.incident_faces(v), end = fc;
-  do {
-    const int c = fc->info().component;
-    if (cdt.is_infinite(fc) || c < 0 || !comps[static_cast<std::size_t>(c)].inDomain())
-      outside = true;
-    else
-      inside = true;
-  } while (++fc != end);
-  return inside && outside;
+  constexpr double kSafeCoordinate = 1e150;
+  return std::all_of(in.attributes.begin(), in.attributes.end(), [](double a) { return a == 0.0; }) &&
+         std::all_of(in.vertices.begin(), in.vertices.end(), [](const MeshInput::Point& p) {
+           return std::abs(p.x) <= kSafeCoordinate && std::abs(p.y) <= kSafeCoordinate;
+         });
 }
 
 }  // namespace
@@ -103,13 +102,14 @@ bool SegmentMarkers::pieceMarker(int a, int b, int& marker) const
   return true;
 }
 
-std::vector<std::pair<int, int>> segmentPieceEnds(const Cdt& cdt, const std::vector<VertexHandle>& written)
+std::vector<std::pair<int, int>> segmentPieceEnds(const Cdt& cdt, const std::vector<VertexHandle>& written,
+                                                  const std::vector<char>& onConstraint)
 {
   std::vector<std::pair<int, int>> ends(written.size(), {-1, -1});
   std::vector<char> done(written.size(), 0);
   for (std::size_t k = 0; k < written.size(); ++k) {
     const VertexHandle v = written[k];
-    if (done[k] || v->info().id >= 0)
+    if (done[k] || !onConstraint[k] || v->info().id >= 0)
       continue;
     done[k] = 1;
     const std::vector<VertexHandle> next = constrainedNeighbours(cdt, v);
@@ -145,9 +145,9 @@ std::vector<std::pair<int, int>> segmentPieceEnds(const Cdt& cdt, const std::vec
   return ends;
 }
 
-std::vector<int> computeMarkers(const Cdt& cdt, const std::vector<Component>& comps, const MeshInput& in,
-                                const SegmentMarkers& segments, const std::vector<VertexHandle>& written,
-                                const std::vector<std::pair<int, int>>& pieceEnds)
+std::vector<int> computeMarkers(const MeshInput& in, const SegmentMarkers& segments,
+                                const std::vector<VertexHandle>& written,
+                                const std::vector<std::pair<int, int>>& pieceEnds, const std::vector<char>& onBoundary)
 {
   std::vector<int> markers(written.size(), 0);
   for (std::size_t k = 0; k < written.size(); ++k) {
@@ -161,7 +161,7 @@ std::vector<int> computeMarkers(const Cdt& cdt, const std::vector<Component>& co
     } else if (pieceEnds[k].first >= 0) {
       segments.pieceMarker(pieceEnds[k].first, pieceEnds[k].second, m);
     }
-    if (m == 0 && onDomainBoundary(cdt, comps, v))
+    if (m == 0 && onBoundary[k])
       m = 1;
     markers[k] = m;
   }
@@ -180,9 +180,12 @@ std::vector<double> computeAttributes(const MeshInput& in, const ComponentLocato
 
   // Points inside the domain are located in the unrefined triangulation in Hilbert
   // order: each walk then starts next to its point instead of across the field.
+  // Without a non-zero attribute they need not be: their weights are finite, so
+  // every sum is zero, which an unlocated point gets.
+  const bool locate = !interpolatesToZero(in);
   std::vector<std::size_t> order;
-  std::vector<Point> points(written.size(), Point(0.0, 0.0));
-  for (std::size_t k = 0; k < written.size(); ++k)
+  std::vector<Point> points(locate ? written.size() : 0, Point(0.0, 0.0));
+  for (std::size_t k = 0; k < written.size() && locate; ++k)
     if (written[k]->info().id < 0 && pieceEnds[k].first < 0) {
       order.push_back(k);
       points[k] = written[k]->point();
@@ -190,7 +193,7 @@ std::vector<double> computeAttributes(const MeshInput& in, const ComponentLocato
   using PointMap = CGAL::Pointer_property_map<Point>::type;
   using SortTraits = CGAL::Spatial_sort_traits_adapter_2<K, PointMap>;
   CGAL::hilbert_sort(order.begin(), order.end(), SortTraits(CGAL::make_property_map(points)));
-  std::vector<FaceHandle> located(written.size(), nullptr);
+  std::vector<FaceHandle> located(locate ? written.size() : 0, nullptr);
   for (const std::size_t k : order) {
     Cdt::Locate_type lt;
     int li = 0;
@@ -218,7 +221,7 @@ std::vector<double> computeAttributes(const MeshInput& in, const ComponentLocato
       ids = {pieceEnds[k].first, pieceEnds[k].second, -1};
       w = {1.0 - t, t, 0.0};
     } else {
-      const FaceHandle f = located[k];
+      const FaceHandle f = locate ? located[k] : nullptr;
       if (f == nullptr || original.triangulation().is_infinite(f))
         continue;  // cannot happen for a point of the domain; attributes stay 0
       const Point& p0 = f->vertex(0)->point();

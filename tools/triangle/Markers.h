@@ -31,16 +31,19 @@ private:
 
 // For every written vertex (in output order): the input vertices at the ends of the
 // segment piece the vertex lies on, when it is a point added on a segment; else {-1, -1}.
-std::vector<std::pair<int, int>> segmentPieceEnds(const Cdt& cdt, const std::vector<VertexHandle>& written);
+// onConstraint (by output position) tells the vertices at a constrained edge; only
+// those can lie on a segment.
+std::vector<std::pair<int, int>> segmentPieceEnds(const Cdt& cdt, const std::vector<VertexHandle>& written,
+                                                  const std::vector<char>& onConstraint);
 
 // Boundary markers of the written vertices:
 //  - an input vertex keeps its non-zero marker, else takes the first non-zero marker
 //    of a segment it lies on;
 //  - a point added on a segment takes the segment's non-zero marker;
-//  - otherwise 1 on the boundary of the domain, 0 elsewhere.
-std::vector<int> computeMarkers(const Cdt& cdt, const std::vector<Component>& comps, const MeshInput& in,
-                                const SegmentMarkers& segments, const std::vector<VertexHandle>& written,
-                                const std::vector<std::pair<int, int>>& pieceEnds);
+//  - otherwise 1 on the boundary of the domain (onBoundary, by output position), 0 elsewhere.
+std::vector<int> computeMarkers(const MeshInput& in, const SegmentMarkers& segments,
+                                const std::vector<VertexHandle>& written,
+                                const std::vector<std::pair<int, int>>& pieceEnds, const std::vector<char>& onBoundary);
 
 // Attributes of the written vertices: input vertices keep theirs; added points get
 // them interpolated linearly (along their segment piece, or in the triangle of the

@@ -1,6 +1,7 @@
 #include "NumberText.h"
 
 #include <charconv>
+#include <cmath>
 #include <system_error>
 
 namespace tri {
@@ -24,13 +25,35 @@ bool parseDouble(std::string_view token, double& value)
   return true;
 }
 
+char* writeDouble(char* out, double value)
+{
+  // Zeros and whole numbers (most attributes and input coordinates) skip the
+  // shortest-digits search. Below 1e15 a whole double's shortest digits are its
+  // integer digits; it is written in fixed notation unless the exponent form is
+  // shorter, which needs at least four trailing zeros, so those take the general path.
+  if (value == 0.0) {
+    if (std::signbit(value))
+      *out++ = '-';
+    *out++ = '0';
+    return out;
+  }
+  if (std::abs(value) < 1e15) {
+    const auto whole = static_cast<long long>(value);
+    if (static_cast<double>(whole) == value && whole % 10000 != 0)
+      return std::to_chars(out, out + kMaxDoubleChars, whole).ptr;
+  }
+  const auto [end, ec] = std::to_chars(out, out + kMaxDoubleChars, value);
+  if (ec != std::errc()) {  // cannot happen with room for the longest shortest text (24)
+    *out++ = '?';
+    return out;
+  }
+  return end;
+}
+
 std::string formatDouble(double value)
 {
-  char buffer[64];
-  const auto [ptr, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-  if (ec != std::errc())
-    return "nan";  // cannot happen with a buffer of this size
-  return std::string(buffer, ptr);
+  char buffer[kMaxDoubleChars];
+  return std::string(buffer, writeDouble(buffer, value));
 }
 
 }  // namespace tri

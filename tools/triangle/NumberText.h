@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -12,7 +13,14 @@ namespace tri {
 // Non-finite words ("nan", "inf") are read; callers reject them.
 bool parseDouble(std::string_view token, double& value);
 
-// Shortest text that reads back to the identical double.
+// Room that writeDouble needs at most.
+constexpr std::size_t kMaxDoubleChars = 32;
+
+// Writes the shortest text that reads back to the identical double (the text of
+// std::to_chars) at out, which has room for kMaxDoubleChars; returns its end.
+char* writeDouble(char* out, double value);
+
+// The text of writeDouble as a string.
 std::string formatDouble(double value);
 
 }  // namespace tri

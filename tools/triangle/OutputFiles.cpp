@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,10 +46,18 @@ public:
       std::remove(path_.c_str());
   }
 
-  void write(const std::string& text)
+  void write(const char* data, std::size_t size)
   {
-    if (!text.empty() && std::fwrite(text.data(), 1, text.size(), file_) != text.size())
+    if (size > 0 && std::fwrite(data, 1, size, file_) != size)
       throw Error("cannot write \"" + target_ + "\": " + std::strerror(errno));
+  }
+
+  // Starts the disk write of what is written so far, without waiting: it then runs
+  // while the next file is formatted, and close() has less left to wait for.
+  void startWriteBack()
+  {
+    if (std::fflush(file_) == 0)
+      ::sync_file_range(::fileno(file_), 0, 0, SYNC_FILE_RANGE_WRITE);
   }
 
   // Flushes and closes; the file stays under its temporary name.
@@ -78,64 +88,65 @@ private:
   bool committed_ = false;
 };
 
-// The whole file is formatted into one buffer (locale-free, no text object per
-// number) and handed to the file in a single write.
+// Lines are formatted into one reused block (locale-free, no text object per
+// number) that goes to the file whenever it fills: a block the size of the whole
+// file would cost a fresh page of memory every few lines.
 class LineWriter {
 public:
-  explicit LineWriter(TempFile& file, std::size_t expectedBytes) : file_(file) { buffer_.reserve(expectedBytes); }
+  LineWriter(TempFile& file, std::vector<char>& block) : file_(file), block_(block)
+  {
+    block_.resize(kBlock);
+    p_ = block_.data();
+  }
   void field(long long v)
   {
-    char* p = room();
-    p = std::to_chars(p, p + kMaxField, v).ptr;
-    used(p);
+    separate();
+    p_ = std::to_chars(p_, p_ + kMaxField, v).ptr;
   }
   void field(double v)
   {
-    char* p = room();
-    const auto [end, ec] = std::to_chars(p, p + kMaxField, v);
-    if (ec != std::errc())  // cannot happen with a field of this size
-      throw Error("internal error: a number cannot be formatted");
-    used(end);
+    separate();
+    p_ = writeDouble(p_, v);
   }
   void endLine()
   {
-    buffer_.push_back('\n');
+    *p_++ = '\n';
     lineStart_ = true;
   }
   void flush()
   {
-    file_.write(buffer_);
-    buffer_.clear();
+    file_.write(block_.data(), static_cast<std::size_t>(p_ - block_.data()));
+    p_ = block_.data();
   }
 
 private:
   // Shortest round-trip text of a double is at most 24 characters, of a long long 20.
-  static constexpr std::size_t kMaxField = 32;
+  static constexpr std::size_t kMaxField = kMaxDoubleChars;
+  static constexpr std::size_t kBlock = std::size_t{1} << 18;
 
-  char* room()
+  // Two blanks before every field but the first of a line; room for the field and
+  // a line end.
+  void separate()
   {
-    at_ = buffer_.size();
-    buffer_.resize(at_ + kMaxField + 2);
-    char* p = buffer_.data() + at_;
+    if (static_cast<std::size_t>(block_.data() + block_.size() - p_) < kMaxField + 3)
+      flush();
     if (!lineStart_) {
-      *p++ = ' ';
-      *p++ = ' ';
+      *p_++ = ' ';
+      *p_++ = ' ';
     }
     lineStart_ = false;
-    return p;
   }
-  void used(const char* end) { buffer_.resize(static_cast<std::size_t>(end - buffer_.data())); }
 
   TempFile& file_;
-  std::string buffer_;
-  std::size_t at_ = 0;
+  std::vector<char>& block_;
+  char* p_ = nullptr;
   bool lineStart_ = true;
 };
 
-void writeNodes(const MeshOutput& m, TempFile& file)
+void writeNodes(const MeshOutput& m, TempFile& file, std::vector<char>& block)
 {
   const std::size_t na = static_cast<std::size_t>(m.numAttributes);
-  LineWriter w(file, 64 + m.vertexCount() * (48 + 26 * na));
+  LineWriter w(file, block);
   w.field(static_cast<long long>(m.vertexCount()));
   w.field(2LL);
   w.field(static_cast<long long>(na));
@@ -153,19 +164,19 @@ void writeNodes(const MeshOutput& m, TempFile& file)
   w.flush();
 }
 
-void writeElements(const MeshOutput& m, TempFile& file)
+void writeElements(const MeshOutput& m, TempFile& file, std::vector<char>& block)
 {
-  LineWriter w(file, 64 + m.triangles.size() * (m.triangleAttributes ? 64 : 40));
+  LineWriter w(file, block);
   w.field(static_cast<long long>(m.triangles.size()));
   w.field(3LL);
   w.field(m.triangleAttributes ? 1LL : 0LL);
   w.endLine();
   for (std::size_t t = 0; t < m.triangles.size(); ++t) {
     w.field(static_cast<long long>(t) + m.firstIndex);
-    for (const int v : m.triangles[t])
+    for (const int v : m.triangles[t].v)
       w.field(static_cast<long long>(v) + m.firstIndex);
     if (m.triangleAttributes)
-      w.field(m.regionAttribute[t]);
+      w.field(m.regionAttribute(m.triangles[t]));
     w.endLine();
   }
   w.flush();
@@ -177,8 +188,11 @@ void writeMesh(const MeshOutput& mesh, const std::string& nodeFile, const std::s
 {
   TempFile node(nodeFile);
   TempFile ele(eleFile);
-  writeNodes(mesh, node);
-  writeElements(mesh, ele);
+  std::vector<char> block;
+  writeNodes(mesh, node, block);
+  node.startWriteBack();
+  writeElements(mesh, ele, block);
+  ele.startWriteBack();
   node.close();
   ele.close();
   std::remove(eleFile.c_str());  // never a new .node beside an old .ele

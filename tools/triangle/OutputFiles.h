@@ -9,14 +9,24 @@ namespace tri {
 // The mesh as it is written: vertices in output order (input vertices first),
 // triangles as zero-based vertex indices, counter-clockwise.
 struct MeshOutput {
+  struct Triangle {
+    std::array<int, 3> v;
+    int region = -1;  // index into regionAttributes, -1: attribute 0
+  };
+
   int firstIndex = 1;
   int numAttributes = 0;
   std::vector<double> x, y;
   std::vector<double> attributes;  // numAttributes per vertex
   std::vector<int> markers;
-  std::vector<std::array<int, 3>> triangles;
-  bool triangleAttributes = false;  // switch A
-  std::vector<double> regionAttribute;  // one per triangle
+  std::vector<Triangle> triangles;
+  bool triangleAttributes = false;  // switch A: the region attributes are written
+  std::vector<double> regionAttributes;
+
+  double regionAttribute(const Triangle& t) const
+  {
+    return t.region >= 0 ? regionAttributes[static_cast<std::size_t>(t.region)] : 0.0;
+  }
 
   std::size_t vertexCount() const { return x.size(); }
 };

@@ -12,7 +12,7 @@ struct PhaseTimes {
   double regions = 0.0;      // flood fill of components, seeds, domain, input checks, work estimate
   double refine = 0.0;       // CGAL's mesher
   double markers = 0.0;      // boundary markers and attributes of the written points
-  double sort = 0.0;         // numbering of added points and triangles
+  double sort = 0.0;         // pass over the mesh's faces, numbering of added points and triangles
   double write = 0.0;        // output files
 };
 

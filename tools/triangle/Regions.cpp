@@ -102,10 +102,8 @@ int applySeeds(const Cdt& cdt, std::vector<Component>& comps, const MeshInput& i
 
 void markDomain(Cdt& cdt, const std::vector<Component>& comps)
 {
-  for (auto f = cdt.all_faces_begin(); f != cdt.all_faces_end(); ++f) {
-    const int c = f->info().component;
-    f->set_in_domain(!cdt.is_infinite(f) && c >= 0 && comps[c].inDomain());
-  }
+  for (auto f = cdt.all_faces_begin(); f != cdt.all_faces_end(); ++f)
+    f->set_in_domain(faceInDomain(cdt, comps, f));
 }
 
 FaceHandle ComponentLocator::face(const Point& p, Cdt::Locate_type& lt, int& li) const

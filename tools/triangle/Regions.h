@@ -28,6 +28,13 @@ int applySeeds(const Cdt& cdt, std::vector<Component>& comps, const MeshInput& i
 // Sets the mesher's in-domain flag of every face from its component.
 void markDomain(Cdt& cdt, const std::vector<Component>& comps);
 
+// True when the face is finite and its component belongs to the domain.
+inline bool faceInDomain(const Cdt& cdt, const std::vector<Component>& comps, FaceHandle f)
+{
+  const int c = f->info().component;
+  return !cdt.is_infinite(f) && c >= 0 && comps[static_cast<std::size_t>(c)].inDomain();
+}
+
 // Finds components by position in a fixed triangulation (the unrefined one).
 class ComponentLocator {
 public:

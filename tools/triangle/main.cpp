@@ -18,6 +18,7 @@
 #include <CGAL/exceptions.h>
 
 #include <chrono>
+#include <malloc.h>
 #include <cstdlib>
 #include <exception>
 #include <iostream>
@@ -98,10 +99,21 @@ int run(const std::vector<std::string>& args)
   return 0;
 }
 
+// The run is short and builds and drops large arrays: they are taken from the heap
+// (not fresh mappings that fault in page by page each time, costly under
+// virtualisation), and the heap grows in large steps and is not handed back.
+void tuneAllocator()
+{
+  mallopt(M_MMAP_THRESHOLD, 256 << 20);
+  mallopt(M_TRIM_THRESHOLD, 512 << 20);
+  mallopt(M_TOP_PAD, 16 << 20);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+  tuneAllocator();
   const std::vector<std::string> args(argv + 1, argv + argc);
   // CGAL's checks stay on and throw; nothing of them is printed.
   CGAL::set_error_behaviour(CGAL::THROW_EXCEPTION);
