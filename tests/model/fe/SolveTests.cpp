@@ -15,6 +15,15 @@ void Prepare(T2DTriangleTransient& Model, int Nx, int Ny, double W, double H, co
     Model.InitNodeParams(T0, Air);
 }
 
+// A 3 × 3 square with a probe drawing 100 W at node 5, one step solved.
+void StepWithAProbe(T2DTriangleTransient& Model)
+{
+    Prepare(Model, 3, 3, 3, 3, TLayer{}, 10);
+    Model.GetNodes(5)->SetBorderCondition(bc2FixedFlow);
+    Model.GetNodes(5)->SetQ(-100);
+    Model.Solve();
+}
+
 std::vector<double> Temperatures(const TNumModel& Model)
 {
     std::vector<double> f;
@@ -111,10 +120,7 @@ TEST(FESolve, MidStepValuesAndPreviousTemperature)
 TEST(FESolve, ResultVectorsShowTheLastChange)
 {
     T2DTriangleTransient model;
-    Prepare(model, 3, 3, 3, 3, TLayer{}, 10);
-    model.GetNodes(5)->SetBorderCondition(bc2FixedFlow);
-    model.GetNodes(5)->SetQ(-100);
-    model.Solve();
+    StepWithAProbe(model);
     model.InitTemperature(7);
     EXPECT_EQ(model.Temperature(), TVec::Constant(model.NodeCount(), 7));
     model.Solve();
@@ -127,10 +133,7 @@ TEST(FESolve, ResultVectorsShowTheLastChange)
 TEST(FESolve, DeltaTimeZeroChangesNothing)
 {
     T2DTriangleTransient model;
-    Prepare(model, 3, 3, 3, 3, TLayer{}, 10);
-    model.GetNodes(5)->SetBorderCondition(bc2FixedFlow);
-    model.GetNodes(5)->SetQ(-100);
-    model.Solve();
+    StepWithAProbe(model);
     model.GetNodes(2)->SetFA(3);
     const std::vector<double> f = Temperatures(model);
     const TVec temperature = model.Temperature(), load = model.LoadVector();
@@ -165,12 +168,8 @@ TEST(FESolve, FailedSolveChangesNoNode)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         T2DTriangleTransient model, reference;
-        for (T2DTriangleTransient* m : {&model, &reference}) {
-            Prepare(*m, 3, 3, 3, 3, TLayer{}, 10);
-            m->GetNodes(5)->SetBorderCondition(bc2FixedFlow);
-            m->GetNodes(5)->SetQ(-100);
-            m->Solve();
-        }
+        StepWithAProbe(model);
+        StepWithAProbe(reference);
         c.spoil(model);
         const std::vector<double> f = Temperatures(model);
         try {
