@@ -2,6 +2,7 @@
 
 #include "model/base/KPError.h"
 #include "model/fe/LdlPartition.h"
+#include "model/fe/SolveWorker.h"
 
 #include <algorithm>
 #include <utility>

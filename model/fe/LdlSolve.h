@@ -16,7 +16,6 @@
 // second thread helps.
 
 #include "model/fe/LdlBlocks.h"
-#include "model/fe/SolveWorker.h"
 
 #include <span>
 #include <vector>

@@ -24,17 +24,7 @@
 #include "ui/results/FormGraph.h"
 #include "ui/results/ResultWindows.h"
 #include "ui/results/SurfaceForm.h"
-
-namespace {
-
-void WriteFile(const QString& Name, const QByteArray& Bytes)
-{
-    QFile f(Name);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(Bytes);
-}
-
-} // namespace
+#include "tests/TestFiles.h"
 
 using Results = RunFixture;
 

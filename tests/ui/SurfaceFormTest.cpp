@@ -13,17 +13,7 @@
 #include "ui/results/SurfaceForm.h"
 #include "ui/results/SurfaceProjection.h"
 #include "ui/results/SurfaceView.h"
-
-namespace {
-
-void WriteFile(const QString& Path, const QByteArray& Text)
-{
-    QFile f(Path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(Text);
-}
-
-} // namespace
+#include "tests/TestFiles.h"
 
 TEST(SurfaceProjection, CentreStaysHeightRisesZoomScalesAndResetRestores)
 {

@@ -3,6 +3,7 @@
 // half-written mesh behind.
 #include "model/base/ModelUI.h"
 #include "model/mesh/TriangleComp.h"
+#include "tests/TestFiles.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -27,24 +28,15 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(FDir.isValid());
-        Write(FDir.filePath(QStringLiteral("KPMOD.poly")), "0 2 0 1\n");
+        WriteFile(FDir.filePath(QStringLiteral("KPMOD.poly")), "0 2 0 1\n");
         FW.SetInputFile(FDir.filePath(QStringLiteral("KPMOD.poly")));
-    }
-
-    void Write(const QString& Name, const QByteArray& Text, bool Executable = false)
-    {
-        QFile F(Name);
-        ASSERT_TRUE(F.open(QIODevice::WriteOnly));
-        F.write(Text);
-        F.close();
-        if (Executable) F.setPermissions(F.permissions() | QFileDevice::ExeOwner);
     }
 
     // A generator whose shell body gets the base path as its last argument.
     void Generator(const QByteArray& Body)
     {
         const QString Name = FDir.filePath(QStringLiteral("fake-triangle"));
-        Write(Name, "#!/bin/sh\nfor a in \"$@\"; do base=\"$a\"; done\n" + Body + "\n", true);
+        WriteFile(Name, "#!/bin/sh\nfor a in \"$@\"; do base=\"$a\"; done\n" + Body + "\n", true);
         FW.SetPathToExe(Name);
     }
 
@@ -80,7 +72,7 @@ TEST_F(TriangleCancel, CancelEndsTheGeneratorAndRemovesItsPartialMesh)
 
 TEST_F(TriangleCancel, AGeneratorThatCannotStartStillFinishes)
 {
-    Write(FDir.filePath(QStringLiteral("not-a-program")), "#!/bin/sh\n");
+    WriteFile(FDir.filePath(QStringLiteral("not-a-program")), "#!/bin/sh\n");
     FW.SetPathToExe(FDir.filePath(QStringLiteral("not-a-program")));
     EXPECT_THROW(FW.Execute(), EKPError);
     EXPECT_EQ(FHooks.Started, FHooks.Finished);

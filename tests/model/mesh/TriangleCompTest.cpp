@@ -1,6 +1,7 @@
 #include "model/base/KPError.h"
 #include "model/base/ModelUI.h"
 #include "model/mesh/TriangleComp.h"
+#include "tests/TestFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -36,15 +37,6 @@ public:
     bool Ok = false;
     TTriangleSettingsData Seen, NewData;
 };
-
-void WriteFile(const QString& Name, const QByteArray& Text, bool Executable = false)
-{
-    QFile F(Name);
-    ASSERT_TRUE(F.open(QIODevice::WriteOnly));
-    F.write(Text);
-    F.close();
-    if (Executable) F.setPermissions(F.permissions() | QFileDevice::ExeOwner);
-}
 
 QByteArray ReadFile(const QString& Name)
 {
