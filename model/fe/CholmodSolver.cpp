@@ -243,14 +243,17 @@ std::span<const double> TCholmodSolver::SolvePermuted(const double* B)
     return SolveWork();
 }
 
+void RaiseNoFiniteSolution(long Unknowns)
+{
+    throw EKPError(QStringLiteral("Das Gleichungssystem (%1 Unbekannte) hat keine endliche Lösung.").arg(Unknowns));
+}
+
 std::span<const double> TCholmodSolver::SolveWork()
 {
     TImpl& m = *FImpl;
     m.Ldl.SolveWorkspace();
     const std::span<const double> x = m.Ldl.Workspace();
-    if (!AllFinite(x))
-        throw EKPError(
-            QStringLiteral("Das Gleichungssystem (%1 Unbekannte) hat keine endliche Lösung.").arg(FSize));
+    if (!AllFinite(x)) RaiseNoFiniteSolution(FSize);
     return x;
 }
 
@@ -283,8 +286,6 @@ std::span<const double> TCholmodSolver::SolveSystem(int System, const double* B)
     if (!cholmod_solve2(System, m.L, &b, nullptr, &m.X, nullptr, &m.Y, &m.E, &m.Common))
         Fail(FSize, m.Common.status);
     const std::span<const double> x(static_cast<const double*>(m.X->x), static_cast<size_t>(FSize));
-    if (!AllFinite(x))
-        throw EKPError(
-            QStringLiteral("Das Gleichungssystem (%1 Unbekannte) hat keine endliche Lösung.").arg(FSize));
+    if (!AllFinite(x)) RaiseNoFiniteSolution(FSize);
     return x;
 }

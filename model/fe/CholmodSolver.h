@@ -11,6 +11,10 @@
 #include <memory>
 #include <span>
 
+// Raises EKPError: the solution of a system of Unknowns unknowns is not
+// finite.
+[[noreturn]] void RaiseNoFiniteSolution(long Unknowns);
+
 class TCholmodSolver
 {
 public:

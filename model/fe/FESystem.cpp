@@ -211,9 +211,7 @@ std::span<const double> TFESystem::SolveFree(std::span<const double> FreeRhs,
     if (FreeRhs.data() != FRhs.data()) std::copy(FreeRhs.begin(), FreeRhs.end(), FRhs.begin());
     for (size_t j = 0; j < FFixedNodes.size(); ++j) {
         const double value = FixedValues[j];
-        if (!std::isfinite(value))
-            throw EKPError(
-                QStringLiteral("Das Gleichungssystem (%1 Unbekannte) hat keine endliche Lösung.").arg(Size()));
+        if (!std::isfinite(value)) RaiseNoFiniteSolution(Size());
         for (int p = FCp[j]; p < FCp[j + 1]; ++p)
             FRhs[static_cast<size_t>(FCi[static_cast<size_t>(p)])] -= FCx[static_cast<size_t>(p)] * value;
     }

@@ -1,6 +1,7 @@
 #include "model/fe/SparseMtx.h"
 
 #include "model/base/KPError.h"
+#include "model/fe/CholmodSolver.h"
 
 #include <umfpack.h>
 
@@ -218,8 +219,7 @@ void TSparseMtx::Solve(const Eigen::VectorXd& B, Eigen::VectorXd& X)
     const int status = umfpack_di_wsolve(UMFPACK_A, FAp.data(), FAi.data(), FAx.data(), FSolution.data(), B.data(),
                                          FNumeric, control, nullptr, FWi.data(), FW.data());
     if (status != UMFPACK_OK) Fail(status);
-    if (!FSolution.allFinite())
-        throw EKPError(QStringLiteral("Das Gleichungssystem (%1 Unbekannte) hat keine endliche Lösung.").arg(FRows));
+    if (!FSolution.allFinite()) RaiseNoFiniteSolution(FRows);
     // Swapping hands the solution over without a copy; the old X becomes the
     // next solve's buffer.
     X.swap(FSolution);

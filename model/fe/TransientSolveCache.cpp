@@ -180,8 +180,8 @@ void T2DTriangleTransient::TSolveCache::Extrapolate(double Theta, std::span<cons
         mid[i] = X[i];
         NewF[i] = FA[i] + (X[i] - FA[i]) * scale;
     }
-    // A fixed-value node keeps its value exactly, whatever its FA.
-    for (size_t i = solved; i < n; ++i) mid[i] = NewF[i] = Value[i];
+    // A fixed-value node keeps its value exactly, whatever its FA. Every
+    // fixed row is a boundary row, the rows after the solved ones included.
     for (const int i : BoundaryRows)
         if (Fixed[static_cast<size_t>(i)]) mid[i] = NewF[static_cast<size_t>(i)] = Value[static_cast<size_t>(i)];
     bool finite = true;
