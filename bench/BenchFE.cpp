@@ -101,6 +101,7 @@ void BM_CholmodSolve(benchmark::State& State)
     State.counters["nnzL"] = static_cast<double>(solver.FactorNonzeros());
     State.counters["block_width"] = solver.MeanBlockWidth();
     State.counters["top_share"] = solver.TopShare();
+    State.counters["levels"] = solver.SplitLevels();
 }
 
 }  // namespace

@@ -111,7 +111,8 @@ struct TCholmodSolver::TImpl {
     }
 };
 
-TCholmodSolver::TCholmodSolver() : FImpl(std::make_unique<TImpl>()), FSplitFrom(TLdlSolve::DefaultSplitFrom)
+TCholmodSolver::TCholmodSolver()
+    : FImpl(std::make_unique<TImpl>()), FSplitFrom(TLdlSolve::DefaultSplitFrom)
 {
 }
 
@@ -197,7 +198,8 @@ bool TCholmodSolver::Factorize(int N, std::span<const int> Ap, std::span<const i
         try {
             FImpl->Ldl.Build(N, {static_cast<const int*>(l->p), n}, {static_cast<const int*>(l->nz), n},
                              {static_cast<const int*>(l->i), l->nzmax},
-                             {static_cast<const double*>(l->x), l->nzmax}, FSplitFrom);
+                             {static_cast<const double*>(l->x), l->nzmax}, FSplitFrom,
+                             FMaxSplitLevels > 0 ? FMaxSplitLevels : TLdlSolve::DefaultLevels());
         } catch (...) {
             Clear();
             throw;
@@ -265,6 +267,11 @@ double TCholmodSolver::MeanBlockWidth() const
 double TCholmodSolver::TopShare() const
 {
     return FImpl->Ldl.TopShare();
+}
+
+int TCholmodSolver::SplitLevels() const
+{
+    return FImpl->Ldl.Levels();
 }
 
 void TCholmodSolver::SetSplitFrom(long V)

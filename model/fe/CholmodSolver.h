@@ -63,17 +63,20 @@ public:
     // Columns per block of the copy the solves use (0 when they use
     // CHOLMOD's own solve): the benchmarks show it.
     double MeanBlockWidth() const;
-    // The share of the solve's work left to one thread (1 when the factor
-    // is not split in two parts).
+    // The share of the solve's work above the tasks of the deepest level
+    // (1 when the factor is not split), and the levels of tasks.
     double TopShare() const;
+    int SplitLevels() const;
     // Whether a simplicial factor is copied for the solves (true) or solved
     // with CHOLMOD's own routine, the reference the benchmarks measure the
     // copy against; takes effect at the next Factorize.
     void SetCopyFactor(bool V) { FCopyFactor = V; }
-    // Entries of the factor from which it is split in two parts solved side
-    // by side; takes effect at the next Factorize. The tests split small
-    // factors.
+    // Entries of the factor from which it is split in parts solved side by
+    // side, and the most levels of parts; take effect at the next
+    // Factorize. The tests split small factors, and deeper than the
+    // machine's cores would.
     void SetSplitFrom(long V);
+    void SetMaxSplitLevels(int V) { FMaxSplitLevels = V; }
 
 private:
     std::span<const double> SolveSystem(int System, const double* B);
@@ -84,6 +87,7 @@ private:
     std::unique_ptr<TImpl> FImpl;
     TFactorKind FFactorKind = TFactorKind::Simplicial;
     long FSplitFrom;
+    int FMaxSplitLevels = 0; // 0: as many as the machine's cores make worth it
     bool FCopyFactor = true;
     int FSize = 0;
 };

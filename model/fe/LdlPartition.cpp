@@ -5,8 +5,6 @@
 
 namespace {
 
-// At most this share of the work may sit on top, where one thread works.
-constexpr double MaxTopShare = 0.2;
 // The smaller part must carry at least this share of the two parts' work.
 constexpr double MinSmallerShare = 0.35;
 
@@ -49,7 +47,7 @@ bool MakeTree(const std::vector<int>& Parent, const std::vector<long>& Work, TTr
 } // namespace
 
 std::vector<signed char> PartitionColumns(const std::vector<int>& Parent, const std::vector<long>& Work,
-                                          long MinWork)
+                                          long MinWork, double MaxTop)
 {
     const long total = std::accumulate(Work.begin(), Work.end(), 0L);
     TTree tree;
@@ -66,7 +64,7 @@ std::vector<signed char> PartitionColumns(const std::vector<int>& Parent, const 
         const int c = *heaviest;
         if (candidates.size() >= 2 && 2 * tree.SubtreeWork[static_cast<size_t>(c)] <= total - top) break;
         top += Work[static_cast<size_t>(c)];
-        if (static_cast<double>(top) > MaxTopShare * static_cast<double>(total)) return {};
+        if (static_cast<double>(top) > MaxTop * static_cast<double>(total)) return {};
         candidates.erase(heaviest);
         const std::vector<int>& children = tree.Children[static_cast<size_t>(c)];
         candidates.insert(candidates.end(), children.begin(), children.end());
@@ -85,4 +83,59 @@ std::vector<signed char> PartitionColumns(const std::vector<int>& Parent, const 
     if (static_cast<double>(std::min(load[0], load[1])) < MinSmallerShare * static_cast<double>(load[0] + load[1]))
         return {};
     return part;
+}
+
+namespace {
+
+// The columns of one task as a forest of their own: the columns renumbered
+// in order, a parent outside the task a root.
+// A split below the first may leave more on its top, which fewer threads
+// share than its parts.
+constexpr double MaxInnerTopShare = 0.3;
+
+void SubForest(const std::vector<int>& Parent, const std::vector<long>& Work, const std::vector<int>& Columns,
+               std::vector<int>& SubParent, std::vector<long>& SubWork)
+{
+    std::vector<int> local(Parent.size(), -1);
+    for (size_t k = 0; k < Columns.size(); ++k) local[static_cast<size_t>(Columns[k])] = static_cast<int>(k);
+    SubParent.resize(Columns.size());
+    SubWork.resize(Columns.size());
+    for (size_t k = 0; k < Columns.size(); ++k) {
+        const int p = Parent[static_cast<size_t>(Columns[k])];
+        SubParent[k] = p < 0 ? -1 : local[static_cast<size_t>(p)];
+        SubWork[k] = Work[static_cast<size_t>(Columns[k])];
+    }
+}
+
+} // namespace
+
+std::vector<signed char> SplitColumnsInLevels(const std::vector<int>& Parent, const std::vector<long>& Work,
+                                              long MinWork, int MaxLevels, int& Levels)
+{
+    // Task numbers must fit the element type.
+    constexpr int DeepestLevels = 6;
+    Levels = 1;
+    std::vector<signed char> task(Parent.size(), 0);
+    std::vector<signed char> next;
+    std::vector<int> columns, subParent;
+    std::vector<long> subWork;
+    for (int level = 1; level < std::min(MaxLevels, DeepestLevels); ++level) {
+        // Split every task of the deepest level, or keep the levels so far.
+        next = task;
+        const int firstTask = (1 << (level - 1)) - 1;
+        for (int t = firstTask; t < 2 * firstTask + 1; ++t) {
+            columns.clear();
+            for (size_t j = 0; j < task.size(); ++j)
+                if (task[j] == t) columns.push_back(static_cast<int>(j));
+            SubForest(Parent, Work, columns, subParent, subWork);
+            const std::vector<signed char> part = PartitionColumns(subParent, subWork, level == 1 ? MinWork : 0,
+                                                                         level == 1 ? MaxTopShare : MaxInnerTopShare);
+            if (part.empty()) return task;
+            for (size_t k = 0; k < columns.size(); ++k)
+                if (part[k] != TopPart) next[static_cast<size_t>(columns[k])] = static_cast<signed char>(2 * t + 1 + part[k]);
+        }
+        task.swap(next);
+        Levels = level + 1;
+    }
+    return task;
 }

@@ -97,7 +97,7 @@ int BlockWidth(const TColumns& C, int First, const std::vector<signed char>& Par
     return width;
 }
 
-std::vector<signed char> Split(const TColumns& C, int N, long SplitFrom)
+std::vector<signed char> SplitInTasks(const TColumns& C, int N, long SplitFrom, int MaxLevels, int& Levels)
 {
     std::vector<int> parent(static_cast<size_t>(N));
     std::vector<long> work(static_cast<size_t>(N));
@@ -105,9 +105,35 @@ std::vector<signed char> Split(const TColumns& C, int N, long SplitFrom)
         parent[static_cast<size_t>(j)] = C.Length(j) > 0 ? C.RowsOf(j)[0] : -1;
         work[static_cast<size_t>(j)] = C.Length(j) + 1;
     }
-    std::vector<signed char> part = PartitionColumns(parent, work, SplitFrom);
-    if (part.empty()) part.assign(static_cast<size_t>(N), TopPart);
-    return part;
+    return SplitColumnsInLevels(parent, work, SplitFrom, MaxLevels, Levels);
+}
+
+// The tasks Depth levels below Task.
+struct TRange {
+    int From, To;
+};
+TRange Descendants(int Task, int Depth)
+{
+    return {((Task + 1) << Depth) - 1, ((Task + 2) << Depth) - 1};
+}
+
+int LevelOf(int Task)
+{
+    int level = 0;
+    while (Task > 0) {
+        Task = (Task - 1) / 2;
+        ++level;
+    }
+    return level;
+}
+
+// The I-th task of a level runs on thread I mod threads; with the bits of I
+// reversed, a task and its first part run on the same thread.
+int TaskOfLevel(int Level, int I)
+{
+    int reversed = 0;
+    for (int b = 0; b < Level; ++b) reversed |= ((I >> b) & 1) << (Level - 1 - b);
+    return (1 << Level) - 1 + reversed;
 }
 
 } // namespace
@@ -120,74 +146,85 @@ void TLdlSolve::Clear()
 {
     FN = 0;
     FTopShare = 1;
+    FLevels = 1;
+    FInner = 0;
     FBlocks.clear();
-    for (size_t& end : FPartEnd) end = 0;
+    FTaskEnd.clear();
     FRows.clear();
     FValues.clear();
     FInvD.clear();
     FTop.clear();
+    FTopEnd.clear();
     FWork.clear();
 }
 
 void TLdlSolve::Build(int N, std::span<const int> Start, std::span<const int> Count, std::span<const int> Rows,
-                      std::span<const double> Values, long SplitFrom)
+                      std::span<const double> Values, long SplitFrom, int MaxLevels)
 {
     Clear();
     try {
         const TColumns c = SortedColumns(N, Start, Count, Rows, Values);
-        BuildBlocks(c, Split(c, N, SplitFrom));
+        int levels = 1;
+        const std::vector<signed char> task = SplitInTasks(c, N, SplitFrom, MaxLevels, levels);
+        BuildBlocks(c, task, levels);
     } catch (...) {
         Clear();
         throw;
     }
 }
 
-void TLdlSolve::BuildBlocks(const TColumns& C, const std::vector<signed char>& Part)
+void TLdlSolve::BuildBlocks(const TColumns& C, const std::vector<signed char>& Task, int Levels)
 {
-    const int n = static_cast<int>(Part.size());
+    const int n = static_cast<int>(Task.size());
     FInvD.resize(static_cast<size_t>(n));
     for (int j = 0; j < n; ++j) {
         const double d = C.Diagonal[static_cast<size_t>(j)];
         if (!(d != 0)) FailColumn(j, "hat keine Diagonale ungleich null");
         FInvD[static_cast<size_t>(j)] = 1 / d;
     }
-    const bool split = std::any_of(Part.begin(), Part.end(), [](signed char p) { return p != TopPart; });
+    const int tasks = (1 << Levels) - 1;
+    FLevels = Levels;
+    FInner = (1 << (Levels - 1)) - 1;
     std::vector<int> topIndex(static_cast<size_t>(n), -1);
-    if (split)
+    for (int t = 0; t < FInner; ++t) {
         for (int j = 0; j < n; ++j)
-            if (Part[static_cast<size_t>(j)] == TopPart) {
+            if (Task[static_cast<size_t>(j)] == t) {
                 topIndex[static_cast<size_t>(j)] = static_cast<int>(FTop.size());
                 FTop.push_back(j);
             }
+        FTopEnd.push_back(FTop.size());
+    }
     FN = n;
+    const int top = static_cast<int>(FTop.size());
     std::vector<int> position(static_cast<size_t>(n), -1);
-    long topWork = 0, allWork = 0;
-    for (const int p : {0, 1, static_cast<int>(TopPart)}) {
+    long innerWork = 0, allWork = 0;
+    for (int t = 0; t < tasks; ++t) {
         for (int first = 0; first < n;) {
-            if (Part[static_cast<size_t>(first)] != p) {
+            if (Task[static_cast<size_t>(first)] != t) {
                 ++first;
                 continue;
             }
-            const int width = BlockWidth(C, first, Part);
+            const int width = BlockWidth(C, first, Task);
             const size_t rowsFrom = FRows.size();
             AddBlock(C, first, width, position);
-            // A part's updates of top rows go to its own copy of them.
-            if (p != TopPart)
-                for (size_t q = rowsFrom; q < FRows.size(); ++q) {
-                    const int t = topIndex[static_cast<size_t>(FRows[q])];
-                    if (t >= 0) FRows[q] = n + p * static_cast<int>(FTop.size()) + t;
-                }
+            // A task's updates of the rows of the tasks above it go to its
+            // own copy of them.
+            for (size_t q = rowsFrom; q < FRows.size(); ++q) {
+                const int row = FRows[q];
+                const int s = topIndex[static_cast<size_t>(row)];
+                if (s >= 0 && Task[static_cast<size_t>(row)] != t) FRows[q] = n + (t - 1) * top + s;
+            }
             for (int k = 0; k < width; ++k) {
                 const long w = C.Length(first + k) + 1;
                 allWork += w;
-                if (p == TopPart) topWork += w;
+                if (t < FInner || Levels == 1) innerWork += w;
             }
             first += width;
         }
-        FPartEnd[p] = FBlocks.size();
+        FTaskEnd.push_back(FBlocks.size());
     }
-    FTopShare = allWork > 0 ? static_cast<double>(topWork) / static_cast<double>(allWork) : 1;
-    FWork.assign(static_cast<size_t>(n) + 2 * FTop.size(), 0.0);
+    FTopShare = allWork > 0 ? static_cast<double>(innerWork) / static_cast<double>(allWork) : 1;
+    FWork.assign(static_cast<size_t>(n) + static_cast<size_t>(tasks - 1) * FTop.size(), 0.0);
 }
 
 void TLdlSolve::AddBlock(const TColumns& C, int First, int Width, std::vector<int>& Position)
@@ -232,48 +269,86 @@ void TLdlSolve::Solve(std::span<double> X)
     std::copy(FWork.begin(), FWork.begin() + FN, X.begin());
 }
 
-void TLdlSolve::RunPart(void* Self, int Part)
+std::span<const TLdlBlock> TLdlSolve::TaskBlocks(int Task) const
+{
+    const size_t from = Task == 0 ? 0 : FTaskEnd[static_cast<size_t>(Task) - 1];
+    return std::span<const TLdlBlock>(FBlocks).subspan(from, FTaskEnd[static_cast<size_t>(Task)] - from);
+}
+
+void TLdlSolve::Forward(int Task)
+{
+    double* x = FWork.data();
+    if (Task > 0) {
+        // Only the rows of the tasks above are written.
+        double* copy = Copy(Task);
+        for (int a = (Task - 1) / 2;; a = (a - 1) / 2) {
+            const size_t from = a == 0 ? 0 : FTopEnd[static_cast<size_t>(a) - 1];
+            std::fill(copy + from, copy + FTopEnd[static_cast<size_t>(a)], 0.0);
+            if (a == 0) break;
+        }
+    }
+    if (Task < FInner) {
+        // The task's rows take its parts' updates, in a fixed order.
+        const size_t from = Task == 0 ? 0 : FTopEnd[static_cast<size_t>(Task) - 1];
+        const int depth = FLevels - 1 - LevelOf(Task);
+        for (size_t s = from; s < FTopEnd[static_cast<size_t>(Task)]; ++s) {
+            double sum = 0;
+            for (int d = 1; d <= depth; ++d) {
+                const TRange r = Descendants(Task, d);
+                for (int q = r.From; q < r.To; ++q) sum += Copy(q)[s];
+            }
+            x[FTop[s]] += sum;
+        }
+    }
+    ForwardBlocks(x, TaskBlocks(Task), FRows.data(), FValues.data(), FInvD.data());
+}
+
+void TLdlSolve::Backward(int Task)
+{
+    double* x = FWork.data();
+    if (Task > 0) {
+        double* copy = Copy(Task);
+        for (int a = (Task - 1) / 2;; a = (a - 1) / 2) {
+            const size_t from = a == 0 ? 0 : FTopEnd[static_cast<size_t>(a) - 1];
+            for (size_t s = from; s < FTopEnd[static_cast<size_t>(a)]; ++s) copy[s] = x[FTop[s]];
+            if (a == 0) break;
+        }
+    }
+    BackwardBlocks(x, TaskBlocks(Task), FRows.data(), FValues.data());
+}
+
+void TLdlSolve::RunTask(void* Self, int Part)
 {
     TLdlSolve& s = *static_cast<TLdlSolve*>(Self);
-    const std::span<const TLdlBlock> all = s.FBlocks;
-    const size_t from = Part == 0 ? 0 : s.FPartEnd[0];
-    const std::span<const TLdlBlock> blocks = all.subspan(from, s.FPartEnd[Part] - from);
+    const int task = TaskOfLevel(s.FLevel, Part);
     if (s.FForward)
-        ForwardBlocks(s.FWork.data(), blocks, s.FRows.data(), s.FValues.data(), s.FInvD.data());
+        s.Forward(task);
     else
-        BackwardBlocks(s.FWork.data(), blocks, s.FRows.data(), s.FValues.data());
+        s.Backward(task);
 }
 
 void TLdlSolve::SolveWorkspace()
 {
-    double* x = FWork.data();
-    const std::span<const TLdlBlock> top = std::span<const TLdlBlock>(FBlocks).subspan(FPartEnd[1]);
-    if (FPartEnd[1] == 0) {
-        ForwardBlocks(x, top, FRows.data(), FValues.data(), FInvD.data());
-        BackwardBlocks(x, top, FRows.data(), FValues.data());
-        return;
-    }
-    const size_t t = FTop.size();
-    double* copy0 = x + FN;
-    double* copy1 = copy0 + t;
-    std::fill(copy0, copy1 + t, 0.0);
-    FForward = true;
-    RunParts();
-    // The top rows take both parts' updates, in a fixed order.
-    for (size_t s = 0; s < t; ++s) x[FTop[s]] += copy0[s] + copy1[s];
-    ForwardBlocks(x, top, FRows.data(), FValues.data(), FInvD.data());
-    BackwardBlocks(x, top, FRows.data(), FValues.data());
-    for (size_t s = 0; s < t; ++s) copy0[s] = copy1[s] = x[FTop[s]];
-    FForward = false;
-    RunParts();
+    if (FTaskEnd.empty()) return;
+    for (int level = FLevels - 1; level > 0; --level) RunLevel(level, true);
+    Forward(0);
+    Backward(0);
+    for (int level = 1; level < FLevels; ++level) RunLevel(level, false);
 }
 
-void TLdlSolve::RunParts()
+void TLdlSolve::RunLevel(int Level, bool ForwardPass)
 {
+    FLevel = Level;
+    FForward = ForwardPass;
+    const int parts = 1 << Level;
     if (TSolveWorker* worker = TSolveWorker::Shared()) {
-        worker->RunPair(&TLdlSolve::RunPart, this);
+        worker->Run(&TLdlSolve::RunTask, this, parts);
         return;
     }
-    RunPart(this, 0);
-    RunPart(this, 1);
+    for (int p = 0; p < parts; ++p) RunTask(this, p);
+}
+
+int TLdlSolve::DefaultLevels()
+{
+    return TSolveWorker::SharedThreads() >= 4 ? 3 : 2;
 }

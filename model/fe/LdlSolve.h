@@ -9,11 +9,12 @@
 // side by side; a single column's sum runs in four partial sums, so that no
 // step waits on one long chain of additions.
 //
-// A large factor is split into two parts solved side by side and the top
-// columns both depend on (LdlPartition.h). Each part writes its updates of
-// top rows into a copy of its own and reads them from there, so the parts
-// never touch the same value; the result does not depend on whether a
-// second thread helps.
+// A large factor is split into a tree of tasks (LdlPartition.h): parts
+// solved side by side, split again where more threads help, and the columns
+// above them, which wait for their parts. The tasks of one level run at
+// once. Each task writes its updates of the rows of the tasks above it into
+// a copy of its own and reads them from there, so no two tasks touch the
+// same value; the result does not depend on how many threads help.
 
 #include "model/fe/LdlBlocks.h"
 
@@ -26,7 +27,7 @@ public:
     // The factor's columns as Build reads them.
     struct TColumns;
 
-    // Work (entries of the factor) from which a factor is split in two.
+    // Work (entries of the factor) from which a factor is split.
     static constexpr long DefaultSplitFrom = 20000;
 
     TLdlSolve();
@@ -40,13 +41,18 @@ public:
     // EKPError for a row outside the lower triangle, a count beyond the
     // arrays or a zero pivot, holding nothing.
     void Build(int N, std::span<const int> Start, std::span<const int> Count, std::span<const int> Rows,
-               std::span<const double> Values, long SplitFrom = DefaultSplitFrom);
+               std::span<const double> Values, long SplitFrom = DefaultSplitFrom,
+               int MaxLevels = DefaultLevels());
+    // Levels of tasks worth it on this machine: two, or three where four
+    // threads share a solve.
+    static int DefaultLevels();
     void Clear();
     bool Empty() const { return FN == 0; }
     int Size() const { return FN; }
-    // Columns per block, and the share of the work on top of a split factor
-    // (1 when not split): for the benchmarks.
+    // Columns per block, the levels of tasks, and the share of the work
+    // above the leaf tasks (1 when not split): for the benchmarks.
     double MeanBlockWidth() const;
+    int Levels() const { return FLevels; }
     double TopShare() const { return FTopShare; }
 
     // The right-hand side goes into the first Size() entries, and
@@ -57,23 +63,33 @@ public:
     void Solve(std::span<double> X);
 
 private:
-    void BuildBlocks(const TColumns& C, const std::vector<signed char>& Part);
+    void BuildBlocks(const TColumns& C, const std::vector<signed char>& Task, int Levels);
     void AddBlock(const TColumns& C, int First, int Width, std::vector<int>& Position);
-    static void RunPart(void* Self, int Part);
-    void RunParts();
+    std::span<const TLdlBlock> TaskBlocks(int Task) const;
+    double* Copy(int Task) { return FWork.data() + FN + static_cast<size_t>(Task - 1) * FTop.size(); }
+    void Forward(int Task);
+    void Backward(int Task);
+    static void RunTask(void* Self, int Part);
+    void RunLevel(int Level, bool ForwardPass);
 
     int FN = 0;
     double FTopShare = 1;
-    // The blocks of part 0, of part 1, then of the top; without a split all
-    // are "top". FPartEnd[p] is where part p's blocks end.
+    // Task t's parts are 2t + 1 and 2t + 2; the leaves are the tasks from
+    // FInner on. Without a split, task 0 is the whole factor.
+    int FLevels = 1;
+    int FInner = 0;
+    // The blocks of task 0, 1, …; FTaskEnd[t] is where task t's end.
     std::vector<TLdlBlock> FBlocks;
-    size_t FPartEnd[3] = {0, 0, 0};
+    std::vector<size_t> FTaskEnd;
     std::vector<int> FRows;
     std::vector<double> FValues;
     std::vector<double> FInvD;
-    // The top columns; part p keeps its copy of top value s at
-    // FWork[FN + p·top + s].
+    // The columns of the tasks above the leaves, task by task (task t's end
+    // at FTopEnd[t]); a task t > 0 keeps its copy of value s at Copy(t)[s].
     std::vector<int> FTop;
+    std::vector<size_t> FTopEnd;
     std::vector<double> FWork;
+    // The level under way.
+    int FLevel = 0;
     bool FForward = true;
 };

@@ -1,45 +1,63 @@
 #pragma once
 
-// A second thread for the two halves of a solve that take microseconds.
+// Helper threads for the parts of a solve that take microseconds.
 //
 // Waking a sleeping thread costs about as much as the work it would share,
-// so the worker keeps polling for a while after each job and sleeps only
-// when no job came for a long time (a paused run, the end of a run).
+// so a helper keeps polling for a while after each job and sleeps only when
+// no job came for a long time (a paused run, the end of a run).
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 class TSolveWorker
 {
 public:
     using TJob = void (*)(void* Context, int Part);
 
-    TSolveWorker();
+    // The calling thread and Helpers more.
+    explicit TSolveWorker(int Helpers = 1);
     ~TSolveWorker();
     TSolveWorker(const TSolveWorker&) = delete;
     TSolveWorker& operator=(const TSolveWorker&) = delete;
 
-    // Runs Job(Context, 1) on the worker and Job(Context, 0) on the calling
-    // thread (both on the calling thread while another thread uses the
-    // worker); returns when both are done. Job must not throw.
-    void RunPair(TJob Job, void* Context);
+    // The threads a job's parts are dealt to, the caller's included.
+    int Threads() const { return static_cast<int>(FHelpers.size()) + 1; }
 
-    // The program's worker, made at the first call; null on a machine
-    // without a second core. While one thread uses it, another thread's
-    // pair runs on that thread alone.
+    // Runs Job(Context, p) for every part p < Parts, part p on thread
+    // p mod Threads() (thread 0 being the caller); returns when all are
+    // done. While another thread uses the workers, the caller runs every
+    // part itself. Job must not throw.
+    void Run(TJob Job, void* Context, int Parts);
+
+    // The program's workers, made at the first call: a helper for each
+    // further core, up to three; null on a machine without a second core.
+    // While one thread uses them, another thread's parts run on that thread
+    // alone.
     static TSolveWorker* Shared();
+    // The threads the program's workers share a job among, the caller's
+    // included, without making them.
+    static int SharedThreads();
 
 private:
-    void Loop();
+    // A helper's counters lie on cache lines of their own, so that polling
+    // one helper does not disturb another.
+    struct alignas(64) THelper {
+        std::atomic<std::uint32_t> Issued{0};
+        std::atomic<bool> Sleeping{false};
+        std::uint32_t Awaited = 0; // the caller's: the job number it waits for
+        alignas(64) std::atomic<std::uint32_t> Done{0};
+        std::thread Thread;
+    };
+    void Loop(int Index);
 
     std::mutex FBusy;
     TJob FJob = nullptr;
     void* FContext = nullptr;
-    std::atomic<std::uint32_t> FIssued{0};
-    std::atomic<std::uint32_t> FDone{0};
+    int FParts = 0;
     std::atomic<bool> FStop{false};
-    std::atomic<bool> FSleeping{false};
-    std::thread FThread;
+    std::vector<std::unique_ptr<THelper>> FHelpers;
 };

@@ -1,5 +1,5 @@
-// Splitting an elimination tree into two parts of about equal work below a
-// few top columns.
+// Splitting an elimination tree into parts of about equal work below a few
+// top columns, and the threads that run the parts.
 
 #include "model/fe/LdlPartition.h"
 #include "model/fe/SolveWorker.h"
@@ -18,6 +18,17 @@ std::vector<int> TwoChainsBelowATop(int Half, int Top)
     for (int side = 0; side < 2; ++side)
         for (int k = 0; k < Half; ++k) parent.push_back(k + 1 < Half ? static_cast<int>(parent.size()) + 1 : 2 * Half);
     for (int k = 0; k < Top; ++k) parent.push_back(k + 1 < Top ? 2 * Half + k + 1 : -1);
+    return parent;
+}
+
+// Two copies of Tree side by side below a chain of Top columns.
+std::vector<int> TwoBelowATop(const std::vector<int>& Tree, int Top)
+{
+    const int m = static_cast<int>(Tree.size());
+    std::vector<int> parent;
+    for (int side = 0; side < 2; ++side)
+        for (const int p : Tree) parent.push_back(p < 0 ? 2 * m : p + side * m);
+    for (int k = 0; k < Top; ++k) parent.push_back(k + 1 < Top ? 2 * m + k + 1 : -1);
     return parent;
 }
 
@@ -48,32 +59,75 @@ TEST(LdlPartition, SplitsOnlyWhereTwoThreadsGain)
     }
 }
 
-TEST(SolveWorker, RunsTheSecondHalfOnAnotherThreadAndWaitsForIt)
+// Tasks numbered level by level: 0 the top, 1 and 2 its parts, 3 … 6 theirs.
+TEST(LdlPartition, SplitsInLevelsWhereEveryPartSplitsAgain)
 {
-    TSolveWorker worker;
+    const std::vector<int> twoChains = TwoChainsBelowATop(3, 1); // 7 columns
+    const std::vector<int> chain = {1, 2, 3, 4, 5, 6, -1};
+    struct TCase {
+        const char* name;
+        std::vector<int> parent;
+        int maxLevels;
+        int wantLevels;
+        std::vector<signed char> want;
+    };
+    const TCase cases[] = {
+        {"two levels asked for", TwoBelowATop(twoChains, 1), 2, 2,
+         {1, 1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 2, 2, 0}},
+        {"three levels", TwoBelowATop(twoChains, 1), 3, 3,
+         {3, 3, 3, 4, 4, 4, 1, 5, 5, 5, 6, 6, 6, 2, 0}},
+        {"more levels than the tree has", TwoBelowATop(twoChains, 1), 6, 3,
+         {3, 3, 3, 4, 4, 4, 1, 5, 5, 5, 6, 6, 6, 2, 0}},
+        {"the parts are chains: two levels", TwoBelowATop(chain, 1), 3, 2,
+         {1, 1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 2, 2, 0}},
+        {"one level asked for", TwoBelowATop(twoChains, 1), 1, 1, std::vector<signed char>(15, 0)},
+        {"a chain", chain, 3, 1, std::vector<signed char>(7, 0)},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<long> work(c.parent.size(), 1);
+        int levels = 0;
+        EXPECT_EQ(SplitColumnsInLevels(c.parent, work, 0, c.maxLevels, levels), c.want);
+        EXPECT_EQ(levels, c.wantLevels);
+    }
+}
+
+TEST(SolveWorker, RunsThePartsOnTheirThreadsAndWaitsForThem)
+{
     struct TContext {
-        std::thread::id Thread[2];
+        std::thread::id Thread[6];
         std::atomic<int> Done{0};
-    } context;
-    for (int k = 0; k < 1000; ++k)
-        worker.RunPair(
-            [](void* C, int Part) {
-                auto& c = *static_cast<TContext*>(C);
-                c.Thread[Part] = std::this_thread::get_id();
-                c.Done.fetch_add(1);
-            },
-            &context);
-    EXPECT_EQ(context.Done.load(), 2000);
-    EXPECT_EQ(context.Thread[0], std::this_thread::get_id());
-    EXPECT_NE(context.Thread[1], std::this_thread::get_id());
-    // Two threads at once: one of them runs both halves itself.
+    };
+    const auto job = [](void* C, int Part) {
+        auto& c = *static_cast<TContext*>(C);
+        c.Thread[Part] = std::this_thread::get_id();
+        c.Done.fetch_add(1);
+    };
+    // Part p on thread p mod threads, thread 0 the caller.
+    for (const int helpers : {1, 3}) {
+        SCOPED_TRACE(helpers);
+        TSolveWorker worker(helpers);
+        EXPECT_EQ(worker.Threads(), helpers + 1);
+        for (const int parts : {2, 6}) {
+            TContext context;
+            for (int k = 0; k < 500; ++k) worker.Run(job, &context, parts);
+            EXPECT_EQ(context.Done.load(), 500 * parts);
+            for (int p = 0; p < parts; ++p)
+                for (int q = 0; q < parts; ++q)
+                    EXPECT_EQ(context.Thread[p] == context.Thread[q], p % worker.Threads() == q % worker.Threads())
+                        << p << " " << q;
+            EXPECT_EQ(context.Thread[0], std::this_thread::get_id());
+        }
+    }
+    // Two threads at once: one of them runs every part itself.
+    TSolveWorker worker(2);
     std::atomic<int> total{0};
     const auto use = [&] {
         for (int k = 0; k < 2000; ++k)
-            worker.RunPair([](void* C, int) { static_cast<std::atomic<int>*>(C)->fetch_add(1); }, &total);
+            worker.Run([](void* C, int) { static_cast<std::atomic<int>*>(C)->fetch_add(1); }, &total, 3);
     };
     std::thread other(use);
     use();
     other.join();
-    EXPECT_EQ(total.load(), 8000);
+    EXPECT_EQ(total.load(), 12000);
 }

@@ -120,25 +120,34 @@ TEST(LdlSolve, AgreesWithADenseSolve)
     }
 }
 
-// A grid's factor splits into two parts below a few top columns; the parts
-// may run on two threads and give what one thread gives.
+// A grid's factor splits into parts below a few top columns, in two levels
+// or three; the parts may run on several threads and give what one thread
+// gives.
 TEST(LdlSolve, SplitFactorGivesTheSameSolutionEveryTime)
 {
-    const Eigen::MatrixXd a = GridMatrix(20);
+    const Eigen::MatrixXd a = GridMatrix(30);
     const int n = static_cast<int>(a.cols());
-    TCholmodSolver split, whole;
-    split.SetSplitFrom(0);
-    Factorize(a, split);
+    TCholmodSolver whole;
     Factorize(a, whole);
-    EXPECT_LT(split.TopShare(), 0.3);
     EXPECT_EQ(whole.TopShare(), 1);
-    Eigen::VectorXd b = Eigen::VectorXd::LinSpaced(n, -3, 5), first(n), again(n), one(n);
-    split.Solve(b.data(), first.data());
+    EXPECT_EQ(whole.SplitLevels(), 1);
+    Eigen::VectorXd b = Eigen::VectorXd::LinSpaced(n, -3, 5), one(n);
     whole.Solve(b.data(), one.data());
-    EXPECT_LE((first - one).norm(), 1e-13 * one.norm());
-    for (int k = 0; k < 50; ++k) {
-        split.Solve(b.data(), again.data());
-        ASSERT_EQ(again, first) << "solve " << k;
+    for (const int levels : {2, 3}) {
+        SCOPED_TRACE(levels);
+        TCholmodSolver split;
+        split.SetSplitFrom(0);
+        split.SetMaxSplitLevels(levels);
+        Factorize(a, split);
+        EXPECT_EQ(split.SplitLevels(), levels);
+        EXPECT_LT(split.TopShare(), levels == 2 ? 0.3 : 0.5);
+        Eigen::VectorXd first(n), again(n);
+        split.Solve(b.data(), first.data());
+        EXPECT_LE((first - one).norm(), 1e-13 * one.norm());
+        for (int k = 0; k < 50; ++k) {
+            split.Solve(b.data(), again.data());
+            ASSERT_EQ(again, first) << "solve " << k;
+        }
     }
 }
 
