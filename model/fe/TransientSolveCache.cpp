@@ -4,7 +4,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <span>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 void T2DTriangleTransient::TSolveCache::Order(const std::vector<TNode*>& ByIndex,
                                               const std::vector<char>& FixedByIndex)
@@ -128,7 +134,9 @@ void T2DTriangleTransient::TSolveCache::ProductAndLoads(size_t Rows)
 {
     // The element loads and the storage term of the previous temperatures.
     // Four partial sums, so that a row does not wait on one long chain of
-    // additions.
+    // additions. The product is bound by loads: with SSE2 a row's values
+    // are read two at a time and its columns two in one 64-bit read, the
+    // same products and sums in the same order.
     const double* fa = FA.data();
     const int* col = StorageCol.data();
     const double* val = StorageVal.data();
@@ -136,11 +144,25 @@ void T2DTriangleTransient::TSolveCache::ProductAndLoads(size_t Rows)
     double* b = NewB.data();
     static_assert(RowWidth == 8);
     for (size_t i = 0; i < Rows; ++i, col += RowWidth, val += RowWidth) {
+#if defined(__SSE2__)
+        const auto pair = [fa, col, val](int K) {
+            std::uint64_t c = 0;
+            std::memcpy(&c, col + K, sizeof c);
+            const __m128d f = _mm_loadh_pd(_mm_load_sd(fa + static_cast<std::uint32_t>(c)), fa + (c >> 32));
+            return _mm_mul_pd(_mm_loadu_pd(val + K), f);
+        };
+        const __m128d p01 = pair(0), p23 = pair(2), p45 = pair(4), p67 = pair(6);
+        const __m128d s01 = _mm_add_pd(_mm_unpacklo_pd(p01, p23), _mm_unpackhi_pd(p01, p23));
+        const __m128d s23 = _mm_add_pd(_mm_unpacklo_pd(p45, p67), _mm_unpackhi_pd(p45, p67));
+        const __m128d t = _mm_add_pd(_mm_unpacklo_pd(s01, s23), _mm_unpackhi_pd(s01, s23));
+        b[i] = load[i] + _mm_cvtsd_f64(_mm_add_sd(t, _mm_unpackhi_pd(t, t)));
+#else
         const double s0 = val[0] * fa[col[0]] + val[1] * fa[col[1]];
         const double s1 = val[2] * fa[col[2]] + val[3] * fa[col[3]];
         const double s2 = val[4] * fa[col[4]] + val[5] * fa[col[5]];
         const double s3 = val[6] * fa[col[6]] + val[7] * fa[col[7]];
         b[i] = load[i] + ((s0 + s1) + (s2 + s3));
+#endif
     }
     for (size_t p = 0; p < ExtraRow.size(); ++p)
         b[ExtraRow[p]] += ExtraVal[p] * fa[ExtraCol[p]];
