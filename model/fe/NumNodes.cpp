@@ -10,6 +10,7 @@
 namespace {
 
 std::atomic<std::uint64_t> GMatrixStamp{1};
+std::atomic<std::uint64_t> GNodeStepInputStamp{1};
 
 }  // namespace
 
@@ -21,6 +22,16 @@ std::uint64_t FEMatrixStamp()
 void TouchFEMatrix()
 {
     GMatrixStamp.fetch_add(1, std::memory_order_relaxed);
+}
+
+std::uint64_t NodeStepInputStamp()
+{
+    return GNodeStepInputStamp.load(std::memory_order_relaxed);
+}
+
+void TouchNodeStepInput()
+{
+    GNodeStepInputStamp.fetch_add(1, std::memory_order_relaxed);
 }
 
 QString FloatToDumpText(double X)
@@ -46,6 +57,7 @@ std::unique_ptr<TNode> TNode::Create1BC(double AX, double AY, double AF)
     node->FBorderCondition = bc1FixedValue;
     node->FF = AF;
     node->FFA = AF;
+    TouchNodeStepInput();
     return node;
 }
 
@@ -123,6 +135,19 @@ void TNode::Read(TStream& S)
     FEdgeOfMesh = false;
     FQGW = 0;
     TouchFEMatrix();
+    TouchNodeStepInput();
+}
+
+void TNode::SetFA(double V)
+{
+    FFA = V;
+    TouchNodeStepInput();
+}
+
+void TNode::SetQGW(double V)
+{
+    FQGW = V;
+    TouchNodeStepInput();
 }
 
 void TNode::Write(TStream& S) const

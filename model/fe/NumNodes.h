@@ -20,6 +20,12 @@ enum TBorderCondition : std::uint8_t { bc0None, bc1FixedValue, bc2FixedFlow, bc3
 std::uint64_t FEMatrixStamp();
 void TouchFEMatrix();
 
+// Every change of a node's FA or QGW, except a transient step's own result,
+// bumps this stamp: a step that finds it unchanged since it last read the
+// nodes may keep the values it holds instead of reading every node again.
+std::uint64_t NodeStepInputStamp();
+void TouchNodeStepInput();
+
 // Node-dump number text: general format, up to 15 significant digits, "."
 // as decimal separator whatever the user's locale.
 QString FloatToDumpText(double X);
@@ -53,7 +59,7 @@ public:
     double Alpha() const { return FAlpha; }
     void SetAlpha(double V);
     double FA() const { return FFA; }
-    void SetFA(double V) { FFA = V; }
+    void SetFA(double V);
     double FatT0() const { return FFatT0; }
     void SetFatT0(double V) { FFatT0 = V; }
     bool EdgeOfMesh() const { return FEdgeOfMesh; }
@@ -61,7 +67,13 @@ public:
     double FCustom() const { return FFCustom; }
     void SetFCustom(double V) { FFCustom = V; }
     double QGW() const { return FQGW; }
-    void SetQGW(double V) { FQGW = V; }
+    void SetQGW(double V);
+    // A transient step's result: F and FA both V.
+    void SetStepResult(double V)
+    {
+        FF = V;
+        FFA = V;
+    }
 
     D2D_POINT_2F D2Point() const { return D2D_POINT_2F{static_cast<float>(FX), static_cast<float>(FY)}; }
 

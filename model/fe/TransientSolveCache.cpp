@@ -38,6 +38,7 @@ void T2DTriangleTransient::TSolveCache::Order(const std::vector<TNode*>& ByIndex
         BoundaryKind.push_back(Nodes[i]->BorderCondition());
     }
     FA.resize(n);
+    ReadStamp = 0;
     Value.assign(n, 0);
     QGW.resize(n);
     NewF.resize(n);
@@ -103,12 +104,16 @@ void T2DTriangleTransient::TSolveCache::PackStorage(const TSparseMtx& StorageT)
 bool T2DTriangleTransient::TSolveCache::Gather()
 {
     const size_t n = NodeOf.size();
-    bool qgw = false;
-    for (size_t i = 0; i < n; ++i) {
-        const TNode* node = Nodes[i];
-        FA[i] = node->FA();
-        QGW[i] = node->QGW();
-        qgw |= QGW[i] != 0;
+    if (ReadStamp == 0 || ReadStamp != NodeStepInputStamp()) {
+        bool qgw = false;
+        for (size_t i = 0; i < n; ++i) {
+            const TNode* node = Nodes[i];
+            FA[i] = node->FA();
+            QGW[i] = node->QGW();
+            qgw |= QGW[i] != 0;
+        }
+        AnyQGW = qgw;
+        ReadStamp = NodeStepInputStamp();
     }
     for (size_t s = 0; s < BoundaryRows.size(); ++s) {
         const size_t i = static_cast<size_t>(BoundaryRows[s]);
@@ -127,7 +132,7 @@ bool T2DTriangleTransient::TSolveCache::Gather()
             break;
         }
     }
-    return qgw;
+    return AnyQGW;
 }
 
 void T2DTriangleTransient::TSolveCache::ProductAndLoads(size_t Rows)
@@ -220,10 +225,9 @@ void T2DTriangleTransient::TSolveCache::Extrapolate(double Theta, std::span<cons
 void T2DTriangleTransient::TSolveCache::WriteBack()
 {
     const size_t n = NodeOf.size();
-    for (size_t i = 0; i < n; ++i) {
-        Nodes[i]->SetF(NewF[i]);
-        Nodes[i]->SetFA(NewF[i]);
-    }
+    for (size_t i = 0; i < n; ++i) Nodes[i]->SetStepResult(NewF[i]);
+    // The nodes' FA is now what the next step would read.
+    FA.swap(NewF);
     B.swap(NewB);
     Mid.swap(NewMid);
     ResultsPending = true;

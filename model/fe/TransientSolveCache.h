@@ -51,8 +51,13 @@ struct T2DTriangleTransient::TSolveCache {
     std::vector<int> ExtraRow, ExtraCol;
     std::vector<double> ExtraVal;
     std::vector<double> ElementLoad;
-    // Node values gathered in one pass (the nodes lie scattered in memory).
+    // Node values gathered in one pass (the nodes lie scattered in memory),
+    // read again only when NodeStepInputStamp moved from ReadStamp (0: not
+    // read since the rows were ordered): between steps FA is what the last
+    // step wrote.
     std::vector<double> FA;
+    std::uint64_t ReadStamp = 0;
+    bool AnyQGW = false;
     std::vector<double> Value; // F of a fixed node, else the prescribed or transfer flow, else 0
     std::vector<double> QGW;
     std::vector<double> NewF;
@@ -69,8 +74,8 @@ struct T2DTriangleTransient::TSolveCache {
     void Order(const std::vector<TNode*>& ByIndex, const std::vector<char>& FixedByIndex);
     void AssembleRhsTerms(const std::vector<const TTransientTriangle*>& Elements, double Scale);
     void PackStorage(const TSparseMtx& StorageT);
-    // Reads FA, QGW and the boundary values; true when a node carries a
-    // groundwater load.
+    // Reads FA and QGW (when a node's changed) and the boundary values; true
+    // when a node carries a groundwater load.
     bool Gather();
     // Fills NewB and solves; returns the solution of the free rows
     // (symmetric) or of all rows (general).

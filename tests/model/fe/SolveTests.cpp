@@ -203,6 +203,8 @@ TEST(FESolve, KeptFactorisationEqualsFreshOne)
     const Change changes[] = {
         {"nothing", [](T2DTriangleTransient&) {}, true},
         {"flow and groundwater load", [](T2DTriangleTransient& m) { m.GetNodes(7)->SetQ(-3000); m.GetNodes(8)->SetQGW(40); }, true},
+        {"a previous temperature", [](T2DTriangleTransient& m) { m.GetNodes(9)->SetFA(30); }, true},
+        {"groundwater load gone", [](T2DTriangleTransient& m) { m.GetNodes(8)->SetQGW(0); }, true},
         {"delta time", [](T2DTriangleTransient& m) { m.SetDeltaTime(1800); }, false},
         {"same delta time again", [](T2DTriangleTransient& m) { m.SetDeltaTime(1800); }, true},
         {"boundary condition", [](T2DTriangleTransient& m) { m.GetNodes(3)->SetBorderCondition(bc1FixedValue); }, false},
