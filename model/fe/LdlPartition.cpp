@@ -87,12 +87,12 @@ std::vector<signed char> PartitionColumns(const std::vector<int>& Parent, const 
 
 namespace {
 
-// The columns of one task as a forest of their own: the columns renumbered
-// in order, a parent outside the task a root.
 // A split below the first may leave more on its top, which fewer threads
 // share than its parts.
 constexpr double MaxInnerTopShare = 0.3;
 
+// The columns of one task as a forest of their own: the columns renumbered
+// in order, a parent outside the task a root.
 void SubForest(const std::vector<int>& Parent, const std::vector<long>& Work, const std::vector<int>& Columns,
                std::vector<int>& SubParent, std::vector<long>& SubWork)
 {
@@ -128,11 +128,13 @@ std::vector<signed char> SplitColumnsInLevels(const std::vector<int>& Parent, co
             for (size_t j = 0; j < task.size(); ++j)
                 if (task[j] == t) columns.push_back(static_cast<int>(j));
             SubForest(Parent, Work, columns, subParent, subWork);
-            const std::vector<signed char> part = PartitionColumns(subParent, subWork, level == 1 ? MinWork : 0,
-                                                                         level == 1 ? MaxTopShare : MaxInnerTopShare);
+            const bool first = level == 1;
+            const std::vector<signed char> part = PartitionColumns(subParent, subWork, first ? MinWork : 0,
+                                                                   first ? MaxTopShare : MaxInnerTopShare);
             if (part.empty()) return task;
             for (size_t k = 0; k < columns.size(); ++k)
-                if (part[k] != TopPart) next[static_cast<size_t>(columns[k])] = static_cast<signed char>(2 * t + 1 + part[k]);
+                if (part[k] != TopPart)
+                    next[static_cast<size_t>(columns[k])] = static_cast<signed char>(2 * t + 1 + part[k]);
         }
         task.swap(next);
         Levels = level + 1;
