@@ -3,11 +3,18 @@
 #include <algorithm>
 #include <chrono>
 
+#if defined(__linux__)
+#include <sched.h>
+#endif
+
 namespace {
 
 // How long a helper keeps polling after a job before it sleeps: many
-// steps' worth, so that it sleeps only when the run does not step.
+// steps' worth, so that it sleeps only when the run does not step. After
+// the first part of that, about the gap between two jobs of a step, it
+// yields its core while it polls, in case another thread waits for one.
 constexpr auto PollFor = std::chrono::milliseconds(2);
+constexpr auto SpinFor = std::chrono::microseconds(50);
 
 // More helpers than this only lengthen the top of a split factor, which
 // one thread solves.
@@ -24,7 +31,7 @@ inline void Relax()
 
 } // namespace
 
-TSolveWorker::TSolveWorker(int Helpers)
+TSolveWorker::TSolveWorker(int Helpers) : FClaimed(std::make_unique<std::atomic<std::uint64_t>[]>(MaxParts))
 {
     for (int k = 0; k < std::max(Helpers, 0); ++k) FHelpers.push_back(std::make_unique<THelper>());
     for (size_t k = 0; k < FHelpers.size(); ++k)
@@ -35,7 +42,7 @@ TSolveWorker::~TSolveWorker()
 {
     FStop.store(true, std::memory_order_release);
     for (const auto& h : FHelpers) {
-        h->Issued.fetch_add(1, std::memory_order_seq_cst);
+        h->Issued.store(++FJobNumber * PartsBase, std::memory_order_seq_cst);
         h->Issued.notify_one();
     }
     for (const auto& h : FHelpers) h->Thread.join();
@@ -43,7 +50,13 @@ TSolveWorker::~TSolveWorker()
 
 int TSolveWorker::SharedThreads()
 {
-    const int cores = static_cast<int>(std::thread::hardware_concurrency());
+    // The cores this process may run on, which a container or a CPU set
+    // may limit to fewer than the machine has.
+    int cores = static_cast<int>(std::thread::hardware_concurrency());
+#if defined(__linux__)
+    cpu_set_t set;
+    if (sched_getaffinity(0, sizeof set, &set) == 0) cores = CPU_COUNT(&set);
+#endif
     return std::clamp(cores, 1, MaxSharedHelpers + 1);
 }
 
@@ -54,44 +67,71 @@ TSolveWorker* TSolveWorker::Shared()
     return shared.get();
 }
 
+bool TSolveWorker::Claim(int P, std::uint64_t J)
+{
+    // Job numbers only grow: a helper late for an earlier job finds every
+    // part of it taken and takes nothing of a later one.
+    std::atomic<std::uint64_t>& claimed = FClaimed[static_cast<size_t>(P)];
+    std::uint64_t old = claimed.load(std::memory_order_relaxed);
+    while (old < J)
+        if (claimed.compare_exchange_weak(old, J, std::memory_order_acq_rel, std::memory_order_relaxed)) return true;
+    return false;
+}
+
+void TSolveWorker::RunClaimed(int P)
+{
+    FJob(FContext, P);
+    FFinished.fetch_add(1, std::memory_order_acq_rel);
+}
+
 void TSolveWorker::Run(TJob Job, void* Context, int Parts)
 {
     const std::unique_lock<std::mutex> lock(FBusy, std::try_to_lock);
-    if (!lock.owns_lock()) {
+    if (!lock.owns_lock() || Parts > MaxParts) {
         for (int p = 0; p < Parts; ++p) Job(Context, p);
         return;
     }
     FJob = Job;
     FContext = Context;
-    FParts = Parts;
-    // The increment publishes the job before the helper sees the new
-    // number. Waking costs a system call even when nobody sleeps: only a
-    // helper that said it sleeps is woken (both sides in one total order,
-    // so one of them sees the other).
+    FFinished.store(0, std::memory_order_relaxed);
+    const std::uint64_t job = ++FJobNumber;
+    // The store publishes the job before the helper sees its word. Waking
+    // costs a system call even when nobody sleeps: only a helper that said
+    // it sleeps is woken (both sides in one total order, so one of them
+    // sees the other).
     const int threads = Threads();
     const size_t busy = static_cast<size_t>(std::clamp(Parts - 1, 0, threads - 1));
     for (size_t k = 0; k < busy; ++k) {
         THelper& h = *FHelpers[k];
-        h.Awaited = h.Issued.fetch_add(1, std::memory_order_seq_cst) + 1;
+        h.Issued.store(job * PartsBase + static_cast<std::uint64_t>(Parts), std::memory_order_seq_cst);
         if (h.Sleeping.load(std::memory_order_seq_cst)) h.Issued.notify_one();
     }
-    for (int p = 0; p < Parts; p += threads) Job(Context, p);
-    for (size_t k = 0; k < busy; ++k)
-        while (FHelpers[k]->Done.load(std::memory_order_acquire) != FHelpers[k]->Awaited) Relax();
+    for (int p = 0; p < Parts; p += threads)
+        if (Claim(p, job)) RunClaimed(p);
+    for (int p = 0; p < Parts; ++p)
+        if (Claim(p, job)) RunClaimed(p);
+    while (FFinished.load(std::memory_order_acquire) != Parts) Relax();
 }
 
 void TSolveWorker::Loop(int Index)
 {
     THelper& h = *FHelpers[static_cast<size_t>(Index)];
-    std::uint32_t seen = 0;
+    std::uint64_t seen = 0;
     for (;;) {
-        std::uint32_t issued = h.Issued.load(std::memory_order_acquire);
+        std::uint64_t issued = h.Issued.load(std::memory_order_acquire);
         if (issued == seen) {
-            const auto until = std::chrono::steady_clock::now() + PollFor;
+            const auto start = std::chrono::steady_clock::now();
+            bool yield = false;
             for (int spins = 0; issued == seen; ++spins) {
-                Relax();
+                if (yield)
+                    std::this_thread::yield();
+                else
+                    Relax();
                 issued = h.Issued.load(std::memory_order_acquire);
-                if (issued != seen || (spins & 255) != 255 || std::chrono::steady_clock::now() < until) continue;
+                if (issued != seen || (spins & 63) != 63) continue;
+                const auto now = std::chrono::steady_clock::now();
+                yield = now - start > SpinFor;
+                if (now - start < PollFor) continue;
                 h.Sleeping.store(true, std::memory_order_seq_cst);
                 if (h.Issued.load(std::memory_order_seq_cst) == seen) h.Issued.wait(seen, std::memory_order_acquire);
                 h.Sleeping.store(false, std::memory_order_relaxed);
@@ -100,7 +140,9 @@ void TSolveWorker::Loop(int Index)
         }
         seen = issued;
         if (FStop.load(std::memory_order_acquire)) return;
-        for (int p = Index + 1; p < FParts; p += Threads()) FJob(FContext, p);
-        h.Done.store(seen, std::memory_order_release);
+        const std::uint64_t job = issued / PartsBase;
+        const int parts = static_cast<int>(issued % PartsBase);
+        for (int p = Index + 1; p < parts; p += Threads())
+            if (Claim(p, job)) RunClaimed(p);
     }
 }

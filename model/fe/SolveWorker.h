@@ -27,10 +27,13 @@ public:
     // The threads a job's parts are dealt to, the caller's included.
     int Threads() const { return static_cast<int>(FHelpers.size()) + 1; }
 
-    // Runs Job(Context, p) for every part p < Parts, part p on thread
-    // p mod Threads() (thread 0 being the caller); returns when all are
-    // done. While another thread uses the workers, the caller runs every
-    // part itself. Job must not throw.
+    // Runs Job(Context, p) for every part p < Parts (at most MaxParts),
+    // part p on thread p mod Threads() (thread 0 being the caller); returns
+    // when all are done. A part whose thread has not taken it up by the
+    // time the caller has done its own (a helper the system did not let
+    // run) the caller runs itself. While another thread uses the workers,
+    // the caller runs every part itself. Job must not throw.
+    static constexpr int MaxParts = 64;
     void Run(TJob Job, void* Context, int Parts);
 
     // The program's workers, made at the first call: a helper for each
@@ -43,21 +46,28 @@ public:
     static int SharedThreads();
 
 private:
-    // A helper's counters lie on cache lines of their own, so that polling
-    // one helper does not disturb another.
+    // A helper's job word lies on a cache line of its own, so that polling
+    // one helper does not disturb another: the job number times PartsBase
+    // plus the job's parts.
+    static constexpr std::uint64_t PartsBase = 128;
     struct alignas(64) THelper {
-        std::atomic<std::uint32_t> Issued{0};
+        std::atomic<std::uint64_t> Issued{0};
         std::atomic<bool> Sleeping{false};
-        std::uint32_t Awaited = 0; // the caller's: the job number it waits for
-        alignas(64) std::atomic<std::uint32_t> Done{0};
         std::thread Thread;
     };
     void Loop(int Index);
+    // Takes part P of job J unless a thread took it already.
+    bool Claim(int P, std::uint64_t J);
+    void RunClaimed(int P);
 
     std::mutex FBusy;
     TJob FJob = nullptr;
     void* FContext = nullptr;
-    int FParts = 0;
+    std::uint64_t FJobNumber = 0;
     std::atomic<bool> FStop{false};
     std::vector<std::unique_ptr<THelper>> FHelpers;
+    // The last job that took each part, and the parts of the job under way
+    // that are done.
+    std::unique_ptr<std::atomic<std::uint64_t>[]> FClaimed;
+    alignas(64) std::atomic<int> FFinished{0};
 };

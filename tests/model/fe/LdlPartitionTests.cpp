@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 namespace {
@@ -92,31 +93,46 @@ TEST(LdlPartition, SplitsInLevelsWhereEveryPartSplitsAgain)
     }
 }
 
-TEST(SolveWorker, RunsThePartsOnTheirThreadsAndWaitsForThem)
+TEST(SolveWorker, RunsEveryPartOnceAndWaitsForThem)
 {
     struct TContext {
-        std::thread::id Thread[6];
-        std::atomic<int> Done{0};
+        std::thread::id Caller = std::this_thread::get_id();
+        std::atomic<int> Runs[6] = {};
+        std::atomic<int> ElsewhereRuns{0};
+        std::atomic<int> CallersPartElsewhere{0};
+        int Threads = 1;
+        bool WaitForAHelper = true;
     };
-    const auto job = [](void* C, int Part) {
-        auto& c = *static_cast<TContext*>(C);
-        c.Thread[Part] = std::this_thread::get_id();
-        c.Done.fetch_add(1);
-    };
-    // Part p on thread p mod threads, thread 0 the caller.
+    // Part p on thread p mod threads, thread 0 the caller; a part a helper
+    // has not taken up when the caller is done with its own, the caller
+    // runs, so only the caller's own parts are sure to run on it.
     for (const int helpers : {1, 3}) {
         SCOPED_TRACE(helpers);
         TSolveWorker worker(helpers);
         EXPECT_EQ(worker.Threads(), helpers + 1);
         for (const int parts : {2, 6}) {
             TContext context;
-            for (int k = 0; k < 500; ++k) worker.Run(job, &context, parts);
-            EXPECT_EQ(context.Done.load(), 500 * parts);
-            for (int p = 0; p < parts; ++p)
-                for (int q = 0; q < parts; ++q)
-                    EXPECT_EQ(context.Thread[p] == context.Thread[q], p % worker.Threads() == q % worker.Threads())
-                        << p << " " << q;
-            EXPECT_EQ(context.Thread[0], std::this_thread::get_id());
+            context.Threads = worker.Threads();
+            for (int k = 0; k < 500; ++k, context.WaitForAHelper = false)
+                worker.Run(
+                    [](void* C, int Part) {
+                        auto& c = *static_cast<TContext*>(C);
+                        c.Runs[Part].fetch_add(1);
+                        // In the first job the caller gives the helpers time to take up theirs.
+                        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(200);
+                        if (std::this_thread::get_id() == c.Caller) {
+                            while (c.WaitForAHelper && c.ElsewhereRuns.load() == 0 &&
+                                   std::chrono::steady_clock::now() < until)
+                                std::this_thread::yield();
+                            return;
+                        }
+                        c.ElsewhereRuns.fetch_add(1);
+                        if (Part % c.Threads == 0) c.CallersPartElsewhere.fetch_add(1);
+                    },
+                    &context, parts);
+            for (int p = 0; p < parts; ++p) EXPECT_EQ(context.Runs[p].load(), 500) << p;
+            EXPECT_GT(context.ElsewhereRuns.load(), 0);
+            EXPECT_EQ(context.CallersPartElsewhere.load(), 0);
         }
     }
     // Two threads at once: one of them runs every part itself.
