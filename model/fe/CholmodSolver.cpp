@@ -111,8 +111,7 @@ struct TCholmodSolver::TImpl {
     }
 };
 
-TCholmodSolver::TCholmodSolver()
-    : FImpl(std::make_unique<TImpl>()), FSplitFrom(TLdlSolve::DefaultSplitFrom)
+TCholmodSolver::TCholmodSolver() : FImpl(std::make_unique<TImpl>()), FSplitFrom(TLdlSolve::DefaultSplitFrom)
 {
 }
 

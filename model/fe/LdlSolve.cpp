@@ -275,23 +275,32 @@ std::span<const TLdlBlock> TLdlSolve::TaskBlocks(int Task) const
     return std::span<const TLdlBlock>(FBlocks).subspan(from, FTaskEnd[static_cast<size_t>(Task)] - from);
 }
 
+std::pair<size_t, size_t> TLdlSolve::TopRows(int Task) const
+{
+    return {Task == 0 ? 0 : FTopEnd[static_cast<size_t>(Task) - 1], FTopEnd[static_cast<size_t>(Task)]};
+}
+
+template <class TFn>
+void TLdlSolve::ForRowsAbove(int Task, TFn Fn) const
+{
+    for (int a = Task; a > 0;) {
+        a = (a - 1) / 2;
+        const auto [from, to] = TopRows(a);
+        Fn(from, to);
+    }
+}
+
 void TLdlSolve::Forward(int Task)
 {
     double* x = FWork.data();
-    if (Task > 0) {
-        // Only the rows of the tasks above are written.
-        double* copy = Copy(Task);
-        for (int a = (Task - 1) / 2;; a = (a - 1) / 2) {
-            const size_t from = a == 0 ? 0 : FTopEnd[static_cast<size_t>(a) - 1];
-            std::fill(copy + from, copy + FTopEnd[static_cast<size_t>(a)], 0.0);
-            if (a == 0) break;
-        }
-    }
+    // Only the rows of the tasks above are written into the copy.
+    double* copy = Task > 0 ? Copy(Task) : nullptr;
+    ForRowsAbove(Task, [copy](size_t From, size_t To) { std::fill(copy + From, copy + To, 0.0); });
     if (Task < FInner) {
         // The task's rows take its parts' updates, in a fixed order.
-        const size_t from = Task == 0 ? 0 : FTopEnd[static_cast<size_t>(Task) - 1];
+        const auto [from, to] = TopRows(Task);
         const int depth = FLevels - 1 - LevelOf(Task);
-        for (size_t s = from; s < FTopEnd[static_cast<size_t>(Task)]; ++s) {
+        for (size_t s = from; s < to; ++s) {
             double sum = 0;
             for (int d = 1; d <= depth; ++d) {
                 const TRange r = Descendants(Task, d);
@@ -306,14 +315,10 @@ void TLdlSolve::Forward(int Task)
 void TLdlSolve::Backward(int Task)
 {
     double* x = FWork.data();
-    if (Task > 0) {
-        double* copy = Copy(Task);
-        for (int a = (Task - 1) / 2;; a = (a - 1) / 2) {
-            const size_t from = a == 0 ? 0 : FTopEnd[static_cast<size_t>(a) - 1];
-            for (size_t s = from; s < FTopEnd[static_cast<size_t>(a)]; ++s) copy[s] = x[FTop[s]];
-            if (a == 0) break;
-        }
-    }
+    double* copy = Task > 0 ? Copy(Task) : nullptr;
+    ForRowsAbove(Task, [&](size_t From, size_t To) {
+        for (size_t s = From; s < To; ++s) copy[s] = x[FTop[s]];
+    });
     BackwardBlocks(x, TaskBlocks(Task), FRows.data(), FValues.data());
 }
 

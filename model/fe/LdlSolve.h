@@ -66,6 +66,11 @@ private:
     void BuildBlocks(const TColumns& C, const std::vector<signed char>& Task, int Levels);
     void AddBlock(const TColumns& C, int First, int Width, std::vector<int>& Position);
     std::span<const TLdlBlock> TaskBlocks(int Task) const;
+    // Task's columns' range in FTop, and Fn(from, to) for the ranges of
+    // every task above it.
+    std::pair<size_t, size_t> TopRows(int Task) const;
+    template <class TFn>
+    void ForRowsAbove(int Task, TFn Fn) const;
     double* Copy(int Task) { return FWork.data() + FN + static_cast<size_t>(Task - 1) * FTop.size(); }
     void Forward(int Task);
     void Backward(int Task);

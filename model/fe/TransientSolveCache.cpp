@@ -104,7 +104,7 @@ void T2DTriangleTransient::TSolveCache::PackStorage(const TSparseMtx& StorageT)
 bool T2DTriangleTransient::TSolveCache::Gather()
 {
     const size_t n = NodeOf.size();
-    if (ReadStamp == 0 || ReadStamp != NodeStepInputStamp()) {
+    if (ReadStamp != NodeStepInputStamp()) {
         bool qgw = false;
         for (size_t i = 0; i < n; ++i) {
             const TNode* node = Nodes[i];

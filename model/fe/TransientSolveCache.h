@@ -52,9 +52,9 @@ struct T2DTriangleTransient::TSolveCache {
     std::vector<double> ExtraVal;
     std::vector<double> ElementLoad;
     // Node values gathered in one pass (the nodes lie scattered in memory),
-    // read again only when NodeStepInputStamp moved from ReadStamp (0: not
-    // read since the rows were ordered): between steps FA is what the last
-    // step wrote.
+    // read again only when NodeStepInputStamp moved from ReadStamp (0, which
+    // no stamp is, after the rows were ordered): between steps FA is what
+    // the last step wrote.
     std::vector<double> FA;
     std::uint64_t ReadStamp = 0;
     bool AnyQGW = false;
