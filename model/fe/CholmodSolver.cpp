@@ -85,6 +85,8 @@ struct TCholmodSolver::TImpl {
     cholmod_dense* E = nullptr;
     // The simplicial factor copied for fast solves.
     TLdlSolve Ldl;
+    // RhsBuffer() where CHOLMOD solves.
+    std::vector<double> Rhs;
 
     TImpl()
     {
@@ -244,17 +246,33 @@ std::span<const double> TCholmodSolver::SolvePermuted(const double* B)
     return SolveWork();
 }
 
+std::span<double> TCholmodSolver::RhsBuffer()
+{
+    TImpl& m = *FImpl;
+    if (!m.Ldl.Empty()) return m.Ldl.Workspace();
+    m.Rhs.resize(static_cast<size_t>(FSize));
+    return m.Rhs;
+}
+
+std::span<const double> TCholmodSolver::SolveRhsBuffer(bool CheckFinite)
+{
+    TImpl& m = *FImpl;
+    if (!m.Ldl.Empty()) return SolveWork(CheckFinite);
+    m.Rhs.resize(static_cast<size_t>(FSize));
+    return SolveSystem(CHOLMOD_LDLt, m.Rhs.data(), CheckFinite);
+}
+
 void RaiseNoFiniteSolution(long Unknowns)
 {
     throw EKPError(QStringLiteral("Das Gleichungssystem (%1 Unbekannte) hat keine endliche Lösung.").arg(Unknowns));
 }
 
-std::span<const double> TCholmodSolver::SolveWork()
+std::span<const double> TCholmodSolver::SolveWork(bool CheckFinite)
 {
     TImpl& m = *FImpl;
     m.Ldl.SolveWorkspace();
     const std::span<const double> x = m.Ldl.Workspace();
-    if (!AllFinite(x)) RaiseNoFiniteSolution(FSize);
+    if (CheckFinite && !AllFinite(x)) RaiseNoFiniteSolution(FSize);
     return x;
 }
 
@@ -278,7 +296,7 @@ void TCholmodSolver::SetSplitFrom(long V)
     FSplitFrom = V;
 }
 
-std::span<const double> TCholmodSolver::SolveSystem(int System, const double* B)
+std::span<const double> TCholmodSolver::SolveSystem(int System, const double* B, bool CheckFinite)
 {
     TImpl& m = *FImpl;
     if (!m.L) throw EKPError(QStringLiteral("Das Gleichungssystem ist nicht zerlegt."));
@@ -292,6 +310,6 @@ std::span<const double> TCholmodSolver::SolveSystem(int System, const double* B)
     if (!cholmod_solve2(System, m.L, &b, nullptr, &m.X, nullptr, &m.Y, &m.E, &m.Common))
         Fail(FSize, m.Common.status);
     const std::span<const double> x(static_cast<const double*>(m.X->x), static_cast<size_t>(FSize));
-    if (!AllFinite(x)) RaiseNoFiniteSolution(FSize);
+    if (CheckFinite && !AllFinite(x)) RaiseNoFiniteSolution(FSize);
     return x;
 }

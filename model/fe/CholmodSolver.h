@@ -57,6 +57,12 @@ public:
     // the solve. The solution is the solver's own, valid until the next
     // solve, Factorize or Clear; B may not be it.
     std::span<const double> SolvePermuted(const double* B);
+    // The same solve for a B the caller writes into RhsBuffer() (Size()
+    // entries, valid until the next Factorize or Clear) instead of passing
+    // it, saving a copy. A caller that checks every value of the solution
+    // itself may leave the check for values that are not finite out.
+    std::span<double> RhsBuffer();
+    std::span<const double> SolveRhsBuffer(bool CheckFinite = true);
     // Frees the factor and the workspaces.
     void Clear();
 
@@ -79,9 +85,9 @@ public:
     void SetMaxSplitLevels(int V) { FMaxSplitLevels = V; }
 
 private:
-    std::span<const double> SolveSystem(int System, const double* B);
+    std::span<const double> SolveSystem(int System, const double* B, bool CheckFinite = true);
     // Solves in place in the copy's workspace, in the factor's order.
-    std::span<const double> SolveWork();
+    std::span<const double> SolveWork(bool CheckFinite = true);
 
     struct TImpl;
     std::unique_ptr<TImpl> FImpl;

@@ -195,7 +195,7 @@ void TFESystem::Solve(const Eigen::VectorXd& B, Eigen::VectorXd& X)
 }
 
 std::span<const double> TFESystem::SolveFree(std::span<const double> FreeRhs,
-                                             std::span<const double> FixedValues)
+                                             std::span<const double> FixedValues, bool CheckFinite)
 {
     if (FMethod != TMethod::Symmetric)
         throw EKPError(QStringLiteral("Das Gleichungssystem ist nicht symmetrisch zerlegt."));
@@ -207,13 +207,14 @@ std::span<const double> TFESystem::SolveFree(std::span<const double> FreeRhs,
                            .arg(FreeRhs.size())
                            .arg(FixedValues.size()));
     if (FFreeNodes.empty()) return {};
-    if (FFixedNodes.empty()) return FCholmod.SolvePermuted(FreeRhs.data());
-    if (FreeRhs.data() != FRhs.data()) std::copy(FreeRhs.begin(), FreeRhs.end(), FRhs.begin());
+    // The right-hand side is made where the solver reads it.
+    const std::span<double> rhs = FCholmod.RhsBuffer();
+    std::copy(FreeRhs.begin(), FreeRhs.end(), rhs.begin());
     for (size_t j = 0; j < FFixedNodes.size(); ++j) {
         const double value = FixedValues[j];
         if (!std::isfinite(value)) RaiseNoFiniteSolution(Size());
         for (int p = FCp[j]; p < FCp[j + 1]; ++p)
-            FRhs[static_cast<size_t>(FCi[static_cast<size_t>(p)])] -= FCx[static_cast<size_t>(p)] * value;
+            rhs[static_cast<size_t>(FCi[static_cast<size_t>(p)])] -= FCx[static_cast<size_t>(p)] * value;
     }
-    return FCholmod.SolvePermuted(FRhs.data());
+    return FCholmod.SolveRhsBuffer(CheckFinite);
 }

@@ -63,10 +63,12 @@ public:
     // node FixedNodes()[j] has the value FixedValues[j]. Returns x_f in the
     // same order, the solver's own and valid until the next solve or
     // Factorize. Raises EKPError as Solve does, and for any method but
-    // Symmetric.
+    // Symmetric; without CheckFinite, the caller checks every value of the
+    // solution itself and a solution that is not finite is returned.
     std::span<const int> FreeNodes() const { return FFreeNodes; }
     std::span<const int> FixedNodes() const { return FFixedNodes; }
-    std::span<const double> SolveFree(std::span<const double> FreeRhs, std::span<const double> FixedValues);
+    std::span<const double> SolveFree(std::span<const double> FreeRhs, std::span<const double> FixedValues,
+                                      bool CheckFinite = true);
     void Clear();
 
 private:
@@ -89,8 +91,7 @@ private:
     std::vector<double> FCx;
     TCholmodSolver FCholmod;
     TSparseMtx FGeneral;
-    // The free rows' right-hand side with the fixed values eliminated, kept
-    // between solves.
+    // The free rows' right-hand side of Solve, kept between solves.
     std::vector<double> FRhs;
     std::vector<double> FFixedValues;
 };

@@ -31,7 +31,7 @@ inline void Relax()
 
 } // namespace
 
-TSolveWorker::TSolveWorker(int Helpers) : FClaimed(std::make_unique<std::atomic<std::uint64_t>[]>(MaxParts))
+TSolveWorker::TSolveWorker(int Helpers) : FParts(std::make_unique<TPart[]>(MaxParts))
 {
     for (int k = 0; k < std::max(Helpers, 0); ++k) FHelpers.push_back(std::make_unique<THelper>());
     for (size_t k = 0; k < FHelpers.size(); ++k)
@@ -71,29 +71,27 @@ bool TSolveWorker::Claim(int P, std::uint64_t J)
 {
     // Job numbers only grow: a helper late for an earlier job finds every
     // part of it taken and takes nothing of a later one.
-    std::atomic<std::uint64_t>& claimed = FClaimed[static_cast<size_t>(P)];
+    std::atomic<std::uint64_t>& claimed = FParts[static_cast<size_t>(P)].Claimed;
     std::uint64_t old = claimed.load(std::memory_order_relaxed);
     while (old < J)
         if (claimed.compare_exchange_weak(old, J, std::memory_order_acq_rel, std::memory_order_relaxed)) return true;
     return false;
 }
 
-void TSolveWorker::RunClaimed(int P)
+void TSolveWorker::RunClaimed(int P, std::uint64_t J)
 {
     FJob(FContext, P);
-    FFinished.fetch_add(1, std::memory_order_acq_rel);
+    FParts[static_cast<size_t>(P)].Done.store(J, std::memory_order_release);
 }
 
 void TSolveWorker::Run(TJob Job, void* Context, int Parts)
 {
-    const std::unique_lock<std::mutex> lock(FBusy, std::try_to_lock);
-    if (!lock.owns_lock() || Parts > MaxParts) {
+    if (Parts > MaxParts || FBusy.exchange(true, std::memory_order_acquire)) {
         for (int p = 0; p < Parts; ++p) Job(Context, p);
         return;
     }
     FJob = Job;
     FContext = Context;
-    FFinished.store(0, std::memory_order_relaxed);
     const std::uint64_t job = ++FJobNumber;
     // The store publishes the job before the helper sees its word. Waking
     // costs a system call even when nobody sleeps: only a helper that said
@@ -107,10 +105,12 @@ void TSolveWorker::Run(TJob Job, void* Context, int Parts)
         if (h.Sleeping.load(std::memory_order_seq_cst)) h.Issued.notify_one();
     }
     for (int p = 0; p < Parts; p += threads)
-        if (Claim(p, job)) RunClaimed(p);
+        if (Claim(p, job)) RunClaimed(p, job);
     for (int p = 0; p < Parts; ++p)
-        if (Claim(p, job)) RunClaimed(p);
-    while (FFinished.load(std::memory_order_acquire) != Parts) Relax();
+        if (Claim(p, job)) RunClaimed(p, job);
+    for (int p = 0; p < Parts; ++p)
+        while (FParts[static_cast<size_t>(p)].Done.load(std::memory_order_acquire) != job) Relax();
+    FBusy.store(false, std::memory_order_release);
 }
 
 void TSolveWorker::Loop(int Index)
@@ -143,6 +143,6 @@ void TSolveWorker::Loop(int Index)
         const std::uint64_t job = issued / PartsBase;
         const int parts = static_cast<int>(issued % PartsBase);
         for (int p = Index + 1; p < parts; p += Threads())
-            if (Claim(p, job)) RunClaimed(p);
+            if (Claim(p, job)) RunClaimed(p, job);
     }
 }

@@ -9,7 +9,6 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -58,16 +57,22 @@ private:
     void Loop(int Index);
     // Takes part P of job J unless a thread took it already.
     bool Claim(int P, std::uint64_t J);
-    void RunClaimed(int P);
+    void RunClaimed(int P, std::uint64_t J);
 
-    std::mutex FBusy;
+    // Taken by the thread whose job the helpers run; a flag rather than a
+    // mutex, as it is only ever tried, four times a step.
+    std::atomic<bool> FBusy{false};
     TJob FJob = nullptr;
     void* FContext = nullptr;
     std::uint64_t FJobNumber = 0;
     std::atomic<bool> FStop{false};
     std::vector<std::unique_ptr<THelper>> FHelpers;
-    // The last job that took each part, and the parts of the job under way
-    // that are done.
-    std::unique_ptr<std::atomic<std::uint64_t>[]> FClaimed;
-    alignas(64) std::atomic<int> FFinished{0};
+    // Per part, the last job that took it and the last job that finished
+    // it: on a cache line of its own, so that the threads taking and
+    // finishing parts side by side do not pass one line between them.
+    struct alignas(64) TPart {
+        std::atomic<std::uint64_t> Claimed{0};
+        std::atomic<std::uint64_t> Done{0};
+    };
+    std::unique_ptr<TPart[]> FParts;
 };
