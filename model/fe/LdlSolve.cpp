@@ -5,6 +5,7 @@
 #include "model/fe/SolveWorker.h"
 
 #include <algorithm>
+#include <thread>
 #include <utility>
 
 // The rows below the diagonal of every column, ascending, with their values.
@@ -156,6 +157,7 @@ void TLdlSolve::Clear()
     FTop.clear();
     FTopEnd.clear();
     FWork.clear();
+    FUnits.reset();
 }
 
 void TLdlSolve::Build(int N, std::span<const int> Start, std::span<const int> Count, std::span<const int> Rows,
@@ -225,6 +227,7 @@ void TLdlSolve::BuildBlocks(const TColumns& C, const std::vector<signed char>& T
     }
     FTopShare = allWork > 0 ? static_cast<double>(innerWork) / static_cast<double>(allWork) : 1;
     FWork.assign(static_cast<size_t>(n) + static_cast<size_t>(tasks - 1) * FTop.size(), 0.0);
+    FUnits = std::make_unique<TUnit[]>(static_cast<size_t>(2 * tasks - 1));
 }
 
 void TLdlSolve::AddBlock(const TColumns& C, int First, int Width, std::vector<int>& Position)
@@ -322,35 +325,81 @@ void TLdlSolve::Backward(int Task)
     BackwardBlocks(x, TaskBlocks(Task), FRows.data(), FValues.data());
 }
 
-void TLdlSolve::RunTask(void* Self, int Part)
+bool TLdlSolve::TryRun(int Unit)
+{
+    TUnit& u = FUnits[static_cast<size_t>(Unit)];
+    std::uint64_t old = u.Claimed.load(std::memory_order_relaxed);
+    do
+        if (old == FSolves) return false;
+    while (!u.Claimed.compare_exchange_weak(old, FSolves, std::memory_order_acq_rel, std::memory_order_relaxed));
+    RunUnit(Unit);
+    u.Done.store(FSolves, std::memory_order_release);
+    return true;
+}
+
+void TLdlSolve::WaitFor(int Unit)
+{
+    // A unit that is not done after many times the length of a solve waits
+    // for a thread the system stopped: then the core is given up to it.
+    constexpr int PausesBeforeYield = 4096;
+    const std::atomic<std::uint64_t>& done = FUnits[static_cast<size_t>(Unit)].Done;
+    for (int pauses = 0; done.load(std::memory_order_acquire) != FSolves;) {
+        if (TryRun(Unit)) return;
+        if (++pauses < PausesBeforeYield)
+            TSolveWorker::Pause();
+        else
+            std::this_thread::yield();
+    }
+}
+
+void TLdlSolve::RunUnit(int Unit)
+{
+    if (Unit == 0) {
+        WaitFor(1);
+        WaitFor(2);
+        Forward(0);
+        Backward(0);
+    } else if (Unit < Tasks()) {
+        if (Unit < FInner) {
+            WaitFor(2 * Unit + 1);
+            WaitFor(2 * Unit + 2);
+        }
+        Forward(Unit);
+    } else {
+        const int task = Unit - Tasks() + 1;
+        WaitFor(BackwardUnit((task - 1) / 2));
+        Backward(task);
+    }
+}
+
+void TLdlSolve::RunPart(void* Self, int Part)
 {
     TLdlSolve& s = *static_cast<TLdlSolve*>(Self);
-    const int task = TaskOfLevel(s.FLevel, Part);
-    if (s.FForward)
-        s.Forward(task);
-    else
-        s.Backward(task);
+    for (int level = s.FLevels - 1; level > 0; --level)
+        for (int q = Part; q < (1 << level); q += s.FThreads) s.TryRun(TaskOfLevel(level, q));
+    if (Part == 0) s.TryRun(0);
+    for (int level = 1; level < s.FLevels; ++level)
+        for (int q = Part; q < (1 << level); q += s.FThreads) s.TryRun(s.BackwardUnit(TaskOfLevel(level, q)));
+    // The solve is done when every unit is, whichever thread ran it.
+    if (Part == 0)
+        for (int u = 0; u < 2 * s.Tasks() - 1; ++u) s.WaitFor(u);
 }
 
 void TLdlSolve::SolveWorkspace()
 {
     if (FTaskEnd.empty()) return;
-    for (int level = FLevels - 1; level > 0; --level) RunLevel(level, true);
-    Forward(0);
-    Backward(0);
-    for (int level = 1; level < FLevels; ++level) RunLevel(level, false);
-}
-
-void TLdlSolve::RunLevel(int Level, bool ForwardPass)
-{
-    FLevel = Level;
-    FForward = ForwardPass;
-    const int parts = 1 << Level;
-    if (TSolveWorker* worker = TSolveWorker::Shared()) {
-        worker->Run(&TLdlSolve::RunTask, this, parts);
+    if (FLevels == 1) {
+        Forward(0);
+        Backward(0);
         return;
     }
-    for (int p = 0; p < parts; ++p) RunTask(this, p);
+    ++FSolves;
+    TSolveWorker* worker = TSolveWorker::Shared();
+    FThreads = worker ? std::min(worker->Threads(), 1 << (FLevels - 1)) : 1;
+    if (FThreads > 1)
+        worker->Run(&TLdlSolve::RunPart, this, FThreads);
+    else
+        RunPart(this, 0);
 }
 
 int TLdlSolve::DefaultLevels()

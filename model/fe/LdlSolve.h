@@ -18,6 +18,9 @@
 
 #include "model/fe/LdlBlocks.h"
 
+#include <atomic>
+#include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -74,8 +77,19 @@ private:
     double* Copy(int Task) { return FWork.data() + FN + static_cast<size_t>(Task - 1) * FTop.size(); }
     void Forward(int Task);
     void Backward(int Task);
-    static void RunTask(void* Self, int Part);
-    void RunLevel(int Level, bool ForwardPass);
+    // A solve of a split factor is one job of the workers. Its units are
+    // the forward pass of each task, the top (task 0 both ways), and the
+    // backward pass of each task below the top; a unit runs on the first
+    // thread that claims it, once the units it needs are done. Thread p
+    // claims the units of the parts p, p + threads, … of every level, and a
+    // thread waiting for a unit that no thread has taken up runs it itself,
+    // so that a helper the system does not let run stalls nothing.
+    int Tasks() const { return static_cast<int>(FTaskEnd.size()); }
+    int BackwardUnit(int Task) const { return Task == 0 ? 0 : Tasks() + Task - 1; }
+    bool TryRun(int Unit);
+    void WaitFor(int Unit);
+    void RunUnit(int Unit);
+    static void RunPart(void* Self, int Part);
 
     int FN = 0;
     double FTopShare = 1;
@@ -94,7 +108,14 @@ private:
     std::vector<int> FTop;
     std::vector<size_t> FTopEnd;
     std::vector<double> FWork;
-    // The level under way.
-    int FLevel = 0;
-    bool FForward = true;
+    // Per unit, the last solve that claimed it and the last that finished
+    // it, on a cache line of its own as the threads poll them; the solves
+    // so far, and the threads of the solve under way.
+    struct alignas(64) TUnit {
+        std::atomic<std::uint64_t> Claimed{0};
+        std::atomic<std::uint64_t> Done{0};
+    };
+    std::unique_ptr<TUnit[]> FUnits;
+    std::uint64_t FSolves = 0;
+    int FThreads = 1;
 };

@@ -20,15 +20,6 @@ constexpr auto SpinFor = std::chrono::microseconds(50);
 // one thread solves.
 constexpr int MaxSharedHelpers = 3;
 
-inline void Relax()
-{
-#if defined(__x86_64__) || defined(__i386__)
-    __builtin_ia32_pause();
-#else
-    std::this_thread::yield();
-#endif
-}
-
 } // namespace
 
 TSolveWorker::TSolveWorker(int Helpers) : FParts(std::make_unique<TPart[]>(MaxParts))
@@ -109,7 +100,7 @@ void TSolveWorker::Run(TJob Job, void* Context, int Parts)
     for (int p = 0; p < Parts; ++p)
         if (Claim(p, job)) RunClaimed(p, job);
     for (int p = 0; p < Parts; ++p)
-        while (FParts[static_cast<size_t>(p)].Done.load(std::memory_order_acquire) != job) Relax();
+        while (FParts[static_cast<size_t>(p)].Done.load(std::memory_order_acquire) != job) Pause();
     FBusy.store(false, std::memory_order_release);
 }
 
@@ -126,7 +117,7 @@ void TSolveWorker::Loop(int Index)
                 if (yield)
                     std::this_thread::yield();
                 else
-                    Relax();
+                    Pause();
                 issued = h.Issued.load(std::memory_order_acquire);
                 if (issued != seen || (spins & 63) != 63) continue;
                 const auto now = std::chrono::steady_clock::now();

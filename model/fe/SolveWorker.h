@@ -40,6 +40,15 @@ public:
     // While one thread uses them, another thread's parts run on that thread
     // alone.
     static TSolveWorker* Shared();
+    // A pause for a thread polling for another's word.
+    static void Pause()
+    {
+#if defined(__x86_64__) || defined(__i386__)
+        __builtin_ia32_pause();
+#else
+        std::this_thread::yield();
+#endif
+    }
     // The threads the program's workers share a job among, the caller's
     // included, without making them.
     static int SharedThreads();

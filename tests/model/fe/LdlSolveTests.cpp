@@ -10,6 +10,8 @@
 #include <Eigen/Dense>
 #include <cmath>
 #include <functional>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -147,6 +149,22 @@ TEST(LdlSolve, SplitFactorGivesTheSameSolutionEveryTime)
         for (int k = 0; k < 50; ++k) {
             split.Solve(b.data(), again.data());
             ASSERT_EQ(again, first) << "solve " << k;
+        }
+        // While one thread has the helpers, another solves every part of its
+        // own split factor alone, taking up the parts it waits for.
+        TCholmodSolver other;
+        other.SetSplitFrom(0);
+        other.SetMaxSplitLevels(levels);
+        Factorize(a, other);
+        std::vector<Eigen::VectorXd> theirs(200, Eigen::VectorXd(n)), ours(200, Eigen::VectorXd(n));
+        std::thread side([&] {
+            for (Eigen::VectorXd& x : theirs) other.Solve(b.data(), x.data());
+        });
+        for (Eigen::VectorXd& x : ours) split.Solve(b.data(), x.data());
+        side.join();
+        for (size_t k = 0; k < ours.size(); ++k) {
+            ASSERT_EQ(ours[k], first) << "solve " << k;
+            ASSERT_EQ(theirs[k], first) << "solve " << k;
         }
     }
 }
