@@ -84,15 +84,19 @@ void TSolveWorker::Run(TJob Job, void* Context, int Parts)
     FJob = Job;
     FContext = Context;
     const std::uint64_t job = ++FJobNumber;
-    // The store publishes the job before the helper sees its word. Waking
-    // costs a system call even when nobody sleeps: only a helper that said
-    // it sleeps is woken (both sides in one total order, so one of them
-    // sees the other).
+    // The store publishes the job before the helper sees its word; the
+    // helpers' words are stored side by side, not one after the other's
+    // round trip. Waking costs a system call even when nobody sleeps: only
+    // a helper that said it sleeps is woken (the fence puts the stores and
+    // the helpers' own store and load in one total order, so one of the
+    // two sides sees the other).
     const int threads = Threads();
     const size_t busy = static_cast<size_t>(std::clamp(Parts - 1, 0, threads - 1));
+    for (size_t k = 0; k < busy; ++k)
+        FHelpers[k]->Issued.store(job * PartsBase + static_cast<std::uint64_t>(Parts), std::memory_order_release);
+    std::atomic_thread_fence(std::memory_order_seq_cst);
     for (size_t k = 0; k < busy; ++k) {
         THelper& h = *FHelpers[k];
-        h.Issued.store(job * PartsBase + static_cast<std::uint64_t>(Parts), std::memory_order_seq_cst);
         if (h.Sleeping.load(std::memory_order_seq_cst)) h.Issued.notify_one();
     }
     for (int p = 0; p < Parts; p += threads)
