@@ -194,7 +194,8 @@ std::span<const double> T2DTriangleTransient::TSolveCache::SolveMid(bool AnyQGW)
         System.Solve(NewB, NewMid);
         return {NewMid.data(), n};
     }
-    return System.SolveFree({b, free}, std::span<const double>(Value).subspan(free));
+    // Extrapolate checks the solution with the values it makes from it.
+    return System.SolveFree({b, free}, std::span<const double>(Value).subspan(free), false);
 }
 
 void T2DTriangleTransient::TSolveCache::Extrapolate(double Theta, std::span<const double> X)
@@ -203,17 +204,26 @@ void T2DTriangleTransient::TSolveCache::Extrapolate(double Theta, std::span<cons
     const size_t solved = X.size();
     const double scale = 1 / (1 - Theta);
     double* mid = NewMid.data();
+    // Without a branch per value: f − f is NaN for an infinity or a NaN.
+    bool finite = true;
     for (size_t i = 0; i < solved; ++i) {
         mid[i] = X[i];
-        NewF[i] = FA[i] + (X[i] - FA[i]) * scale;
+        const double f = FA[i] + (X[i] - FA[i]) * scale;
+        NewF[i] = f;
+        finite &= f - f == 0;
     }
     // A fixed-value node keeps its value exactly, whatever its FA. Every
     // fixed row is a boundary row, the rows after the solved ones included.
     for (const int i : BoundaryRows)
-        if (Fixed[static_cast<size_t>(i)]) mid[i] = NewF[static_cast<size_t>(i)] = Value[static_cast<size_t>(i)];
-    bool finite = true;
-    for (const double f : NewF) finite &= f - f == 0; // NaN for an infinity or a NaN
+        if (Fixed[static_cast<size_t>(i)]) {
+            const double v = Value[static_cast<size_t>(i)];
+            mid[i] = NewF[static_cast<size_t>(i)] = v;
+            finite &= v - v == 0;
+        }
     if (finite) return;
+    // The solve left its check of the solution to this one.
+    for (const double x : X)
+        if (!std::isfinite(x)) RaiseNoFiniteSolution(static_cast<long>(solved));
     for (size_t i = 0; i < n; ++i)
         if (!std::isfinite(NewF[i]))
             throw EKPError(
