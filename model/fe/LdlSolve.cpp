@@ -227,7 +227,7 @@ void TLdlSolve::BuildBlocks(const TColumns& C, const std::vector<signed char>& T
     }
     FTopShare = allWork > 0 ? static_cast<double>(innerWork) / static_cast<double>(allWork) : 1;
     FWork.assign(static_cast<size_t>(n) + static_cast<size_t>(tasks - 1) * FTop.size(), 0.0);
-    FUnits = std::make_unique<TUnit[]>(static_cast<size_t>(2 * tasks - 1));
+    FUnits = std::make_unique<TSolveWorker::TSlot[]>(static_cast<size_t>(2 * tasks - 1));
 }
 
 void TLdlSolve::AddBlock(const TColumns& C, int First, int Width, std::vector<int>& Position)
@@ -327,13 +327,10 @@ void TLdlSolve::Backward(int Task)
 
 bool TLdlSolve::TryRun(int Unit)
 {
-    TUnit& u = FUnits[static_cast<size_t>(Unit)];
-    std::uint64_t old = u.Claimed.load(std::memory_order_relaxed);
-    do
-        if (old == FSolves) return false;
-    while (!u.Claimed.compare_exchange_weak(old, FSolves, std::memory_order_acq_rel, std::memory_order_relaxed));
+    TSolveWorker::TSlot& unit = FUnits[static_cast<size_t>(Unit)];
+    if (!TSolveWorker::Claim(unit, FSolves)) return false;
     RunUnit(Unit);
-    u.Done.store(FSolves, std::memory_order_release);
+    unit.Done.store(FSolves, std::memory_order_release);
     return true;
 }
 

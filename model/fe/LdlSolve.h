@@ -17,8 +17,8 @@
 // same value; the result does not depend on how many threads help.
 
 #include "model/fe/LdlBlocks.h"
+#include "model/fe/SolveWorker.h"
 
-#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -109,13 +109,8 @@ private:
     std::vector<size_t> FTopEnd;
     std::vector<double> FWork;
     // Per unit, the last solve that claimed it and the last that finished
-    // it, on a cache line of its own as the threads poll them; the solves
-    // so far, and the threads of the solve under way.
-    struct alignas(64) TUnit {
-        std::atomic<std::uint64_t> Claimed{0};
-        std::atomic<std::uint64_t> Done{0};
-    };
-    std::unique_ptr<TUnit[]> FUnits;
+    // it; the solves so far, and the threads of the solve under way.
+    std::unique_ptr<TSolveWorker::TSlot[]> FUnits;
     std::uint64_t FSolves = 0;
     int FThreads = 1;
 };

@@ -22,7 +22,7 @@ constexpr int MaxSharedHelpers = 3;
 
 } // namespace
 
-TSolveWorker::TSolveWorker(int Helpers) : FParts(std::make_unique<TPart[]>(MaxParts))
+TSolveWorker::TSolveWorker(int Helpers) : FParts(std::make_unique<TSlot[]>(MaxParts))
 {
     for (int k = 0; k < std::max(Helpers, 0); ++k) FHelpers.push_back(std::make_unique<THelper>());
     for (size_t k = 0; k < FHelpers.size(); ++k)
@@ -58,21 +58,21 @@ TSolveWorker* TSolveWorker::Shared()
     return shared.get();
 }
 
-bool TSolveWorker::Claim(int P, std::uint64_t J)
+bool TSolveWorker::Claim(TSlot& Slot, std::uint64_t J)
 {
-    // Job numbers only grow: a helper late for an earlier job finds every
-    // part of it taken and takes nothing of a later one.
-    std::atomic<std::uint64_t>& claimed = FParts[static_cast<size_t>(P)].Claimed;
-    std::uint64_t old = claimed.load(std::memory_order_relaxed);
+    std::uint64_t old = Slot.Claimed.load(std::memory_order_relaxed);
     while (old < J)
-        if (claimed.compare_exchange_weak(old, J, std::memory_order_acq_rel, std::memory_order_relaxed)) return true;
+        if (Slot.Claimed.compare_exchange_weak(old, J, std::memory_order_acq_rel, std::memory_order_relaxed))
+            return true;
     return false;
 }
 
-void TSolveWorker::RunClaimed(int P, std::uint64_t J)
+void TSolveWorker::TryRun(int P, std::uint64_t J)
 {
+    TSlot& part = FParts[static_cast<size_t>(P)];
+    if (!Claim(part, J)) return;
     FJob(FContext, P);
-    FParts[static_cast<size_t>(P)].Done.store(J, std::memory_order_release);
+    part.Done.store(J, std::memory_order_release);
 }
 
 void TSolveWorker::Run(TJob Job, void* Context, int Parts)
@@ -100,9 +100,9 @@ void TSolveWorker::Run(TJob Job, void* Context, int Parts)
         if (h.Sleeping.load(std::memory_order_seq_cst)) h.Issued.notify_one();
     }
     for (int p = 0; p < Parts; p += threads)
-        if (Claim(p, job)) RunClaimed(p, job);
+        TryRun(p, job);
     for (int p = 0; p < Parts; ++p)
-        if (Claim(p, job)) RunClaimed(p, job);
+        TryRun(p, job);
     for (int p = 0; p < Parts; ++p)
         while (FParts[static_cast<size_t>(p)].Done.load(std::memory_order_acquire) != job) Pause();
     FBusy.store(false, std::memory_order_release);
@@ -138,6 +138,6 @@ void TSolveWorker::Loop(int Index)
         const std::uint64_t job = issued / PartsBase;
         const int parts = static_cast<int>(issued % PartsBase);
         for (int p = Index + 1; p < parts; p += Threads())
-            if (Claim(p, job)) RunClaimed(p, job);
+            TryRun(p, job);
     }
 }

@@ -53,6 +53,19 @@ public:
     // included, without making them.
     static int SharedThreads();
 
+    // A piece of work that several threads may take up, numbered by the job
+    // it belongs to: the last job that took it and the last that finished
+    // it, on a cache line of its own, so that threads taking and finishing
+    // pieces side by side do not pass one line between them.
+    struct alignas(64) TSlot {
+        std::atomic<std::uint64_t> Claimed{0};
+        std::atomic<std::uint64_t> Done{0};
+    };
+    // Takes Slot for job J unless a thread took it already. Job numbers
+    // only grow: a thread late for an earlier job finds it taken and takes
+    // nothing of a later one.
+    static bool Claim(TSlot& Slot, std::uint64_t J);
+
 private:
     // A helper's job word lies on a cache line of its own, so that polling
     // one helper does not disturb another: the job number times PartsBase
@@ -64,24 +77,16 @@ private:
         std::thread Thread;
     };
     void Loop(int Index);
-    // Takes part P of job J unless a thread took it already.
-    bool Claim(int P, std::uint64_t J);
-    void RunClaimed(int P, std::uint64_t J);
+    // Runs part P of job J unless a thread took it already.
+    void TryRun(int P, std::uint64_t J);
 
     // Taken by the thread whose job the helpers run; a flag rather than a
-    // mutex, as it is only ever tried, four times a step.
+    // mutex, as it is only ever tried, once a solve.
     std::atomic<bool> FBusy{false};
     TJob FJob = nullptr;
     void* FContext = nullptr;
     std::uint64_t FJobNumber = 0;
     std::atomic<bool> FStop{false};
     std::vector<std::unique_ptr<THelper>> FHelpers;
-    // Per part, the last job that took it and the last job that finished
-    // it: on a cache line of its own, so that the threads taking and
-    // finishing parts side by side do not pass one line between them.
-    struct alignas(64) TPart {
-        std::atomic<std::uint64_t> Claimed{0};
-        std::atomic<std::uint64_t> Done{0};
-    };
-    std::unique_ptr<TPart[]> FParts;
+    std::unique_ptr<TSlot[]> FParts;
 };
