@@ -6,13 +6,27 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <utility>
 
 namespace {
 
 std::atomic<std::uint64_t> GMatrixStamp{1};
 std::atomic<std::uint64_t> GNodeStepInputStamp{1};
+std::uint64_t GStepResultGeneration = 0;
 
 }  // namespace
+
+TStepResult* GPendingStepResult = nullptr;
+
+void WritePendingStepResult()
+{
+    if (TStepResult* result = std::exchange(GPendingStepResult, nullptr)) result->WriteIntoNodes();
+}
+
+std::uint64_t NewStepResultGeneration()
+{
+    return ++GStepResultGeneration;
+}
 
 std::uint64_t FEMatrixStamp()
 {
@@ -49,6 +63,13 @@ QString FloatToDumpText(double X)
 TNode::TNode(double AX, double AY) : FX(AX), FY(AY)
 {
     TouchFEMatrix();
+}
+
+TNode::~TNode()
+{
+    // The other nodes of the pending result are alive still: any node's end
+    // writes it first.
+    if (StepPending()) WritePendingStepResult();
 }
 
 std::unique_ptr<TNode> TNode::Create1BC(double AX, double AY, double AF)
@@ -92,7 +113,7 @@ void TNode::SetAlpha(double V)
 
 double TNode::Q() const
 {
-    if (FBorderCondition == bc3SemiPervious) return (FFN - FF) * FAlpha;
+    if (FBorderCondition == bc3SemiPervious) return (FFN - F()) * FAlpha;
     return FQ;
 }
 
@@ -105,7 +126,7 @@ double TNode::GetDistance(const TNode* ANode) const
 QString TNode::GetTextLine() const
 {
     const QChar tab(QLatin1Char('\t'));
-    return FloatToDumpText(FX) + tab + FloatToDumpText(FY) + tab + FloatToDumpText(FF);
+    return FloatToDumpText(FX) + tab + FloatToDumpText(FY) + tab + FloatToDumpText(F());
 }
 
 bool TNode::ReadFCustomFromTextLine(const QString& ATestline)
@@ -121,6 +142,7 @@ bool TNode::ReadFCustomFromTextLine(const QString& ATestline)
 
 void TNode::Read(TStream& S)
 {
+    if (StepPending()) WritePendingStepResult();
     FF = S.ReadDouble();
     FX = S.ReadDouble();
     FY = S.ReadDouble();
@@ -140,6 +162,7 @@ void TNode::Read(TStream& S)
 
 void TNode::SetFA(double V)
 {
+    if (StepPending()) WritePendingStepResult();
     FFA = V;
     TouchNodeStepInput();
 }
@@ -152,13 +175,13 @@ void TNode::SetQGW(double V)
 
 void TNode::Write(TStream& S) const
 {
-    S.WriteDouble(FF);
+    S.WriteDouble(F());
     S.WriteDouble(FX);
     S.WriteDouble(FY);
     S.WriteDouble(FQ);
     S.WriteDouble(FFN);
     S.WriteDouble(FAlpha);
-    S.WriteDouble(FFA);
+    S.WriteDouble(FA());
     S.WriteEnum(FBorderCondition);
     S.WriteDouble(FFatT0);
 }

@@ -26,6 +26,33 @@ void TouchFEMatrix();
 std::uint64_t NodeStepInputStamp();
 void TouchNodeStepInput();
 
+// A transient step leaves its result in an array of its own instead of
+// writing every node, which lie scattered in memory: a node the step solved
+// reads its F and FA from that array while the result is pending. Whatever
+// writes a node's F or FA, reads a node from a stream or frees a node first
+// writes the pending result into all its nodes, so that no later write is
+// overwritten and no freed node is written. One result is pending at a time;
+// the model runs on one thread.
+class TStepResult {
+public:
+    // The F and FA of the node bound to a row, by row.
+    const double* Values = nullptr;
+    // A node bound to an earlier set of rows reads its own values.
+    std::uint64_t Generation = 0;
+    // Writes the values into the bound nodes; called with nothing pending.
+    virtual void WriteIntoNodes() = 0;
+
+protected:
+    ~TStepResult() = default;
+};
+
+// Null when every node holds its own values.
+extern TStepResult* GPendingStepResult;
+// Writes the pending result, if any, into its nodes.
+void WritePendingStepResult();
+// A generation no result has used.
+std::uint64_t NewStepResultGeneration();
+
 // Node-dump number text: general format, up to 15 significant digits, "."
 // as decimal separator whatever the user's locale.
 QString FloatToDumpText(double X);
@@ -35,6 +62,10 @@ class TNode : public TObject {
 public:
     explicit TNode(TBlank) {}
     TNode(double AX, double AY);
+    // A copy would share the original's row of a step result.
+    TNode(const TNode&) = delete;
+    TNode& operator=(const TNode&) = delete;
+    ~TNode() override;
     // Fixed temperature AF (also the previous step's temperature).
     static std::unique_ptr<TNode> Create1BC(double AX, double AY, double AF);
     // Fixed heat flow AQ into the node, W.
@@ -42,8 +73,12 @@ public:
     // Transfer AAlpha × (AFN − F) into the node.
     static std::unique_ptr<TNode> Create3BC(double AX, double AY, double AAlpha, double AFN);
 
-    double F() const { return FF; }
-    void SetF(double V) { FF = V; }
+    double F() const { return StepPending() ? FStepResult->Values[FStepRow] : FF; }
+    void SetF(double V)
+    {
+        if (StepPending()) WritePendingStepResult();
+        FF = V;
+    }
     double X() const { return FX; }
     void SetX(double V) { FX = V; }
     double Y() const { return FY; }
@@ -58,7 +93,7 @@ public:
     void SetFN(double V) { FFN = V; }
     double Alpha() const { return FAlpha; }
     void SetAlpha(double V);
-    double FA() const { return FFA; }
+    double FA() const { return StepPending() ? FStepResult->Values[FStepRow] : FFA; }
     void SetFA(double V);
     double FatT0() const { return FFatT0; }
     void SetFatT0(double V) { FFatT0 = V; }
@@ -68,8 +103,17 @@ public:
     void SetFCustom(double V) { FFCustom = V; }
     double QGW() const { return FQGW; }
     void SetQGW(double V);
-    // A transient step's result: F and FA both V.
-    void SetStepResult(double V)
+    // From now on the node's F and FA are Result's row Row while Result is
+    // pending, until Result takes another generation.
+    void BindStepResult(const TStepResult* Result, std::uint32_t Row)
+    {
+        FStepResult = Result;
+        FStepRow = Row;
+        FStepGeneration = Result->Generation;
+    }
+    // A transient step's result, written by the pending result: F and FA
+    // both V.
+    void StoreStepResult(double V)
     {
         FF = V;
         FFA = V;
@@ -88,8 +132,16 @@ public:
     virtual void Write(TStream& S) const;
 
 private:
-    // What a transient step reads and writes of every node lies together,
-    // so that the step touches one cache line of a node, not two.
+    bool StepPending() const
+    {
+        return FStepResult != nullptr && FStepResult == GPendingStepResult &&
+               FStepGeneration == FStepResult->Generation;
+    }
+
+    // F() and FA() read the binding and the values: they lie together.
+    const TStepResult* FStepResult = nullptr;
+    std::uint64_t FStepGeneration = 0;
+    std::uint32_t FStepRow = 0;
     double FF = 0;
     double FFA = 0;
     double FQGW = 0;

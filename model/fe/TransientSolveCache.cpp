@@ -12,9 +12,19 @@
 #include <emmintrin.h>
 #endif
 
+T2DTriangleTransient::TSolveCache::~TSolveCache()
+{
+    // The model's nodes outlive its cache.
+    if (GPendingStepResult == this) WritePendingStepResult();
+}
+
 void T2DTriangleTransient::TSolveCache::Order(const std::vector<TNode*>& ByIndex,
                                               const std::vector<char>& FixedByIndex)
 {
+    // The rows are about to change, and a node bound here from now on no
+    // longer reads another result it may be pending in.
+    WritePendingStepResult();
+    Generation = NewStepResultGeneration();
     const size_t n = ByIndex.size();
     NodeOf.clear();
     if (Symmetric()) {
@@ -32,6 +42,7 @@ void T2DTriangleTransient::TSolveCache::Order(const std::vector<TNode*>& ByIndex
         const size_t k = static_cast<size_t>(NodeOf[i]);
         RowOf[k] = static_cast<int>(i);
         Nodes[i] = ByIndex[k];
+        Nodes[i]->BindStepResult(this, static_cast<std::uint32_t>(i));
         Fixed[i] = FixedByIndex[k];
         if (Nodes[i]->BorderCondition() == bc0None) continue;
         BoundaryRows.push_back(static_cast<int>(i));
@@ -234,13 +245,21 @@ void T2DTriangleTransient::TSolveCache::Extrapolate(double Theta, std::span<cons
 
 void T2DTriangleTransient::TSolveCache::WriteBack()
 {
-    const size_t n = NodeOf.size();
-    for (size_t i = 0; i < n; ++i) Nodes[i]->SetStepResult(NewF[i]);
-    // The nodes' FA is now what the next step would read.
+    // The nodes read FA from now on, which is what the next step reads.
     FA.swap(NewF);
     B.swap(NewB);
     Mid.swap(NewMid);
     ResultsPending = true;
+    Values = FA.data();
+    if (GPendingStepResult == this) return;
+    WritePendingStepResult();
+    GPendingStepResult = this;
+}
+
+void T2DTriangleTransient::TSolveCache::WriteIntoNodes()
+{
+    const size_t n = NodeOf.size();
+    for (size_t i = 0; i < n; ++i) Nodes[i]->StoreStepResult(FA[i]);
 }
 
 void T2DTriangleTransient::TSolveCache::Flush(TVec& Load, TVec& Temperature)

@@ -11,14 +11,20 @@
 #include <vector>
 
 // The system of the last step and the buffers of a step, kept so that a
-// step allocates nothing.
+// step allocates nothing. The last step's result stays in FA, which the
+// nodes read while it is pending (TStepResult).
 //
 // The per-node arrays run in row order: with the symmetric method the free
 // nodes in the factor's order, then the fixed nodes, so that the right-hand
 // side lands in the factor's order and the storage product walks its
 // neighbours close together; with the general method the node order. The
 // result vectors stay in row order until someone reads them (Flush).
-struct T2DTriangleTransient::TSolveCache {
+struct T2DTriangleTransient::TSolveCache final : TStepResult {
+    TSolveCache() = default;
+    TSolveCache(const TSolveCache&) = delete;
+    TSolveCache& operator=(const TSolveCache&) = delete;
+    ~TSolveCache();
+
     TFESystem System;
     bool Valid = false;
     std::uint64_t Stamp = 0;
@@ -53,8 +59,8 @@ struct T2DTriangleTransient::TSolveCache {
     std::vector<double> ElementLoad;
     // Node values gathered in one pass (the nodes lie scattered in memory),
     // read again only when NodeStepInputStamp moved from ReadStamp (0, which
-    // no stamp is, after the rows were ordered): between steps FA is what
-    // the last step wrote.
+    // no stamp is, after the rows were ordered): between steps FA is the
+    // last step's result.
     std::vector<double> FA;
     std::uint64_t ReadStamp = 0;
     bool AnyQGW = false;
@@ -83,8 +89,9 @@ struct T2DTriangleTransient::TSolveCache {
     // NewF and NewMid from the solution; raises EKPError at a value that is
     // not finite, before any node changes.
     void Extrapolate(double Theta, std::span<const double> X);
-    // Writes the step into the nodes and makes it the last step.
+    // Makes the step the last step, pending for the nodes.
     void WriteBack();
+    void WriteIntoNodes() override;
     // Writes B and Mid by node into Load and Temperature when they hold a
     // step not yet written.
     void Flush(TVec& Load, TVec& Temperature);
