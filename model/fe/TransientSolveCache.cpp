@@ -215,14 +215,33 @@ void T2DTriangleTransient::TSolveCache::Extrapolate(double Theta, std::span<cons
     const size_t solved = X.size();
     const double scale = 1 / (1 - Theta);
     double* mid = NewMid.data();
-    // Without a branch per value: f − f is NaN for an infinity or a NaN.
-    bool finite = true;
-    for (size_t i = 0; i < solved; ++i) {
-        mid[i] = X[i];
-        const double f = FA[i] + (X[i] - FA[i]) * scale;
-        NewF[i] = f;
-        finite &= f - f == 0;
+    double* newF = NewF.data();
+    const double* x = X.data();
+    const double* fa = FA.data();
+    // Without a branch per value: f − f is NaN for an infinity or a NaN, and
+    // a sum of zeros stays zero unless one of them is NaN. With SSE2 two
+    // values at a time, the same operations in the same order.
+    size_t i = 0;
+    double check = 0;
+#if defined(__SSE2__)
+    const __m128d s = _mm_set1_pd(scale);
+    __m128d sum = _mm_setzero_pd();
+    for (; i + 2 <= solved; i += 2) {
+        const __m128d xv = _mm_loadu_pd(x + i), av = _mm_loadu_pd(fa + i);
+        _mm_storeu_pd(mid + i, xv);
+        const __m128d f = _mm_add_pd(av, _mm_mul_pd(_mm_sub_pd(xv, av), s));
+        _mm_storeu_pd(newF + i, f);
+        sum = _mm_add_pd(sum, _mm_sub_pd(f, f));
     }
+    check = _mm_cvtsd_f64(_mm_add_sd(sum, _mm_unpackhi_pd(sum, sum)));
+#endif
+    for (; i < solved; ++i) {
+        mid[i] = x[i];
+        const double f = fa[i] + (x[i] - fa[i]) * scale;
+        newF[i] = f;
+        check += f - f;
+    }
+    bool finite = check == 0;
     // A fixed-value node keeps its value exactly, whatever its FA. Every
     // fixed row is a boundary row, the rows after the solved ones included.
     for (const int i : BoundaryRows)
