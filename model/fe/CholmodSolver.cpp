@@ -239,11 +239,9 @@ void TCholmodSolver::Solve(const double* B, double* X)
 
 std::span<const double> TCholmodSolver::SolvePermuted(const double* B)
 {
-    TImpl& m = *FImpl;
-    if (m.Ldl.Empty()) return SolveSystem(CHOLMOD_LDLt, B);
-    const std::span<double> work = m.Ldl.Workspace();
-    std::memcpy(work.data(), B, work.size_bytes());
-    return SolveWork();
+    const std::span<double> rhs = RhsBuffer();
+    if (B != rhs.data()) std::memcpy(rhs.data(), B, rhs.size_bytes());
+    return SolveRhsBuffer();
 }
 
 std::span<double> TCholmodSolver::RhsBuffer()

@@ -327,11 +327,7 @@ void TLdlSolve::Backward(int Task)
 
 bool TLdlSolve::TryRun(int Unit)
 {
-    TSolveWorker::TSlot& unit = FUnits[static_cast<size_t>(Unit)];
-    if (!TSolveWorker::Claim(unit, FSolves)) return false;
-    RunUnit(Unit);
-    unit.Done.store(FSolves, std::memory_order_release);
-    return true;
+    return TSolveWorker::RunOnce(FUnits[static_cast<size_t>(Unit)], FSolves, [this, Unit] { RunUnit(Unit); });
 }
 
 void TLdlSolve::WaitFor(int Unit)

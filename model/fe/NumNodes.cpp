@@ -69,7 +69,7 @@ TNode::~TNode()
 {
     // The other nodes of the pending result are alive still: any node's end
     // writes it first.
-    if (StepPending()) WritePendingStepResult();
+    OwnValues();
 }
 
 std::unique_ptr<TNode> TNode::Create1BC(double AX, double AY, double AF)
@@ -142,7 +142,7 @@ bool TNode::ReadFCustomFromTextLine(const QString& ATestline)
 
 void TNode::Read(TStream& S)
 {
-    if (StepPending()) WritePendingStepResult();
+    OwnValues();
     FF = S.ReadDouble();
     FX = S.ReadDouble();
     FY = S.ReadDouble();
@@ -162,7 +162,7 @@ void TNode::Read(TStream& S)
 
 void TNode::SetFA(double V)
 {
-    if (StepPending()) WritePendingStepResult();
+    OwnValues();
     FFA = V;
     TouchNodeStepInput();
 }

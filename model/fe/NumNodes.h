@@ -76,7 +76,7 @@ public:
     double F() const { return StepPending() ? FStepResult->Values[FStepRow] : FF; }
     void SetF(double V)
     {
-        if (StepPending()) WritePendingStepResult();
+        OwnValues();
         FF = V;
     }
     double X() const { return FX; }
@@ -136,6 +136,12 @@ private:
     {
         return FStepResult != nullptr && FStepResult == GPendingStepResult &&
                FStepGeneration == FStepResult->Generation;
+    }
+    // Before the node's own F or FA change or the node goes: the pending
+    // result written into all its nodes.
+    void OwnValues()
+    {
+        if (StepPending()) WritePendingStepResult();
     }
 
     // F() and FA() read the binding and the values: they lie together.

@@ -69,10 +69,7 @@ bool TSolveWorker::Claim(TSlot& Slot, std::uint64_t J)
 
 void TSolveWorker::TryRun(int P, std::uint64_t J)
 {
-    TSlot& part = FParts[static_cast<size_t>(P)];
-    if (!Claim(part, J)) return;
-    FJob(FContext, P);
-    part.Done.store(J, std::memory_order_release);
+    RunOnce(FParts[static_cast<size_t>(P)], J, [this, P] { FJob(FContext, P); });
 }
 
 void TSolveWorker::Run(TJob Job, void* Context, int Parts)

@@ -61,10 +61,18 @@ public:
         std::atomic<std::uint64_t> Claimed{0};
         std::atomic<std::uint64_t> Done{0};
     };
-    // Takes Slot for job J unless a thread took it already. Job numbers
-    // only grow: a thread late for an earlier job finds it taken and takes
-    // nothing of a later one.
-    static bool Claim(TSlot& Slot, std::uint64_t J);
+    // Runs Fn for job J and marks Slot done unless a thread took Slot for
+    // J already; true when this thread ran it. Job numbers only grow: a
+    // thread late for an earlier job finds it taken and takes nothing of a
+    // later one.
+    template <class TFn>
+    static bool RunOnce(TSlot& Slot, std::uint64_t J, TFn Fn)
+    {
+        if (!Claim(Slot, J)) return false;
+        Fn();
+        Slot.Done.store(J, std::memory_order_release);
+        return true;
+    }
 
 private:
     // A helper's job word lies on a cache line of its own, so that polling
@@ -76,6 +84,7 @@ private:
         std::atomic<bool> Sleeping{false};
         std::thread Thread;
     };
+    static bool Claim(TSlot& Slot, std::uint64_t J);
     void Loop(int Index);
     // Runs part P of job J unless a thread took it already.
     void TryRun(int P, std::uint64_t J);

@@ -252,8 +252,8 @@ void T2DTriangleTransient::TSolveCache::Extrapolate(double Theta, std::span<cons
         }
     if (finite) return;
     // The solve left its check of the solution to this one.
-    for (const double x : X)
-        if (!std::isfinite(x)) RaiseNoFiniteSolution(static_cast<long>(solved));
+    for (const double v : X)
+        if (!std::isfinite(v)) RaiseNoFiniteSolution(static_cast<long>(solved));
     for (size_t i = 0; i < n; ++i)
         if (!std::isfinite(NewF[i]))
             throw EKPError(
